@@ -1,0 +1,41 @@
+// Registry seam under the current user. Key paths are written as the product
+// names them ("\Software\quorrin\Velkaro"); a leading backslash is accepted.
+// Readers never write past a field: text is cut to the field's width, a DWORD
+// value of another size is treated as absent.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace velkaro {
+
+using RegKey = void*;
+
+bool RegOpen(const std::wstring& path, RegKey* key);
+bool RegCreate(const std::wstring& path, RegKey* key);
+void RegClose(RegKey key);
+
+bool RegValueExists(RegKey key, const wchar_t* name);
+// False when the value is missing or is not exactly four bytes long.
+bool RegReadDword(RegKey key, const wchar_t* name, uint32_t* value);
+// Reads a text value, at most width - 1 characters; false when missing.
+bool RegReadText(RegKey key, const wchar_t* name, std::wstring* value, size_t width);
+bool RegWriteDword(RegKey key, const wchar_t* name, uint32_t value);
+bool RegWriteText(RegKey key, const wchar_t* name, const std::wstring& value);
+bool RegDeleteValue(RegKey key, const wchar_t* name);
+// Deletes a key that has no subkeys.
+bool RegDeleteKeyPath(const std::wstring& path);
+
+// Raw access for tests and tools.
+enum RegType : uint32_t { kRegNone = 0, kRegSz = 1, kRegBinary = 3, kRegDword = 4 };
+bool RegReadRaw(const std::wstring& path, const wchar_t* name, uint32_t* type,
+                std::vector<uint8_t>* bytes);
+bool RegWriteRaw(const std::wstring& path, const wchar_t* name, uint32_t type,
+                 const std::vector<uint8_t>& bytes);
+bool RegKeyExists(const std::wstring& path);
+
+// Native build only: forget every key.
+void RegClearAll();
+
+}  // namespace velkaro

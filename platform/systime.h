@@ -1,0 +1,29 @@
+// Portable twin of the platform's eight-field date-time record. The field layout
+// matches the Win32 SYSTEMTIME so that win/ code can copy it member by member.
+#pragma once
+#include <cstdint>
+
+namespace velkaro {
+
+struct SYSTEMTIME {
+    uint16_t wYear = 0;
+    uint16_t wMonth = 0;
+    uint16_t wDayOfWeek = 0;
+    uint16_t wDay = 0;
+    uint16_t wHour = 0;
+    uint16_t wMinute = 0;
+    uint16_t wSecond = 0;
+    uint16_t wMilliseconds = 0;
+};
+
+inline SYSTEMTIME MakeTime(int year, int month, int day, int hour = 0, int minute = 0) {
+    SYSTEMTIME t;
+    t.wYear = static_cast<uint16_t>(year);
+    t.wMonth = static_cast<uint16_t>(month);
+    t.wDay = static_cast<uint16_t>(day);
+    t.wHour = static_cast<uint16_t>(hour);
+    t.wMinute = static_cast<uint16_t>(minute);
+    return t;
+}
+
+}  // namespace velkaro

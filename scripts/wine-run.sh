@@ -1,0 +1,29 @@
+#!/bin/sh
+# Runs a Windows program under Wine in the project's own prefix, headless when
+# there is no display. VELKARO_WINEPREFIX picks the prefix (tests use their own).
+here=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="${VELKARO_WINEPREFIX:-$here/build/wine-test}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export WINEARCH=win64
+mkdir -p "$(dirname "$WINEPREFIX")"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Two runs can race to create the same prefix; let one of them do it.
+    ( flock 9; [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1; wineserver -w ) 9>"$WINEPREFIX.lock"
+fi
+if [ -z "$DISPLAY" ]; then
+    want=null
+else
+    want=x11
+fi
+mark="$WINEPREFIX/.velkaro-driver"
+if [ "$(cat "$mark" 2>/dev/null)" != "$want" ]; then
+    if [ "$want" = null ]; then
+        wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+    else
+        wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1
+    fi
+    wineserver -w
+    echo "$want" > "$mark"
+fi
+exec wine "$@"

@@ -1,0 +1,66 @@
+// Observing places: the record, the twenty registry slots, and how the item
+// picks, steps through and lists them.
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+#include "platform/systime.h"
+
+namespace velkaro {
+
+constexpr int kSlotCount = 20;
+constexpr size_t kLocationNameWidth = 260;
+constexpr size_t kDstRuleWidth = 260;
+extern const wchar_t kSettingsKey[];  // "\Software\quorrin\Velkaro"
+
+struct LocationRecord {
+    int32_t Valid = 0;
+    std::wstring Location;
+    double Lat = 0;
+    double Lng = 0;
+    int32_t Altitude = 0;
+    int32_t UtcGet = 0;
+    double UtcMargin = 0;
+    int32_t ExistDST = 0;
+    std::wstring DST;
+};
+
+using LocationTable = std::array<LocationRecord, kSlotCount>;
+
+const LocationRecord& FallbackLocation();
+// The built-in cities, row n for slot n.
+const LocationTable& CityTable();
+// Finds a built-in city by name, case-insensitively; null when unknown.
+const LocationRecord* FindCity(const std::wstring& name);
+
+std::wstring SlotKeyPath(int slot);  // "\Software\quorrin\Velkaro\Pos07"
+
+void ReadLocationRecord(RegKey key, LocationRecord* record);
+void WriteLocationRecord(RegKey key, const LocationRecord& record);
+bool LoadLocationSlots(LocationTable* table);
+bool SaveLocationSlots(const LocationTable& table);
+
+int SelectFirstValidLocation(LocationTable* table);
+// direction -1 or +1; returns the new slot.
+int StepLocation(LocationTable* table, int posIndex, int direction);
+
+// Present time of a place by its UtcGet mode. Modes 1 and 2 rewrite UtcMargin.
+SYSTEMTIME PresentTimeAt(LocationRecord* place);
+
+struct MenuEntry {
+    int Command = 0;
+    std::wstring Text;
+    bool Checked = false;
+};
+constexpr int kLocationCommandBase = 40020;
+std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posIndex, bool menuTime,
+                                         bool dstOn);
+
+// Leading decimal number of a text ("35.68abc" is 35.68); anything else is 0.
+double ParseLeadingDouble(const std::wstring& text);
+std::wstring FormatFixed6(double v);  // "%f"
+
+}  // namespace velkaro

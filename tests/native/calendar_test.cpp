@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include "engine/calendar.h"
+#include "platform/clock.h"
+
+using namespace velkaro;
+
+TEST(Calendar, DayNumbersAndTheirInverse) {
+    EXPECT_EQ(DayNumber(2000, 1, 1), 730120);
+    EXPECT_EQ(DayNumber(2000, 1, 1) % 7, 6);  // Saturday
+    EXPECT_EQ(DayNumber(1, 1, 1), 1);
+    EXPECT_EQ(DayNumber(1, 1, 1) % 7, 1);  // Monday
+    int y, m, d;
+    DateFromDayNumber(DayNumber(2000, 12, 31), &y, &m, &d);  // last day of a 400-year cycle
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20001231);
+    for (int n = DayNumber(1899, 12, 25); n < DayNumber(2101, 3, 5); n += 17) {
+        DateFromDayNumber(n, &y, &m, &d);
+        ASSERT_EQ(DayNumber(y, m, d), n);
+        ASSERT_EQ(IsBadDate(y, m, d), 0);
+    }
+    DateFromDayNumber(DayNumber(2024, 12, 31), &y, &m, &d);  // day 365 of a leap year
+    EXPECT_EQ(y * 10000 + m * 100 + d, 20241231);
+}
+
+TEST(Calendar, BadDatesTimesAndDistances) {
+    EXPECT_EQ(IsBadDate(2023, 2, 29), 1);
+    EXPECT_EQ(IsBadDate(2024, 2, 29), 0);
+    EXPECT_EQ(IsBadDate(1900, 2, 29), 1);
+    EXPECT_EQ(IsBadDate(0, 1, 1), 1);
+    EXPECT_EQ(IsBadDate(4001, 1, 1), 1);
+    EXPECT_EQ(IsBadDate(2024, 13, 1), 1);
+    EXPECT_EQ(IsBadTime(24, 0), 1);
+    EXPECT_EQ(IsBadTime(23, 59), 0);
+    EXPECT_EQ(IsBadTime(0, -1), 1);
+    EXPECT_EQ(MinutesBetween(MakeTime(2024, 3, 1, 0, 10), MakeTime(2024, 2, 29, 23, 50)), 20);
+    EXPECT_EQ(MinutesBetween(MakeTime(2024, 3, 2, 0, 0), MakeTime(2024, 2, 29, 23, 0)), 10001);
+    EXPECT_EQ(DaysBetween(MakeTime(2024, 12, 30), MakeTime(2025, 1, 1)), 2);
+}
+
+TEST(Calendar, ShiftCarriesAcrossMidnightAndMonthEnds) {
+    SYSTEMTIME t = MakeTime(2012, 3, 1, 0, 5);
+    int d = 0, h = 0, m = -10;
+    ApplyShift(&t, &d, &h, &m);
+    EXPECT_EQ(t.wYear * 10000 + t.wMonth * 100 + t.wDay, 20120229);
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 2355);
+    EXPECT_EQ(d, 0);
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(m, -10);
+
+    // Six "+10 min" read as one hour once normalised.
+    t = MakeTime(2025, 12, 31, 23, 30);
+    d = 0, h = 0, m = 60;
+    ApplyShift(&t, &d, &h, &m);
+    EXPECT_EQ(h, 1);
+    EXPECT_EQ(m, 0);
+    EXPECT_EQ(t.wYear * 10000 + t.wMonth * 100 + t.wDay, 20260101);
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 30);
+
+    // Mixed signs normalise to the sign of the total.
+    t = MakeTime(2025, 6, 15, 12, 0);
+    d = 1, h = -25, m = 0;
+    ApplyShift(&t, &d, &h, &m);
+    EXPECT_EQ(d, 0);
+    EXPECT_EQ(h, -1);
+    EXPECT_EQ(t.wHour, 11);
+
+    t = MakeTime(2025, 6, 15, 12, 0);
+    d = 0, h = 0, m = 0;
+    SYSTEMTIME before = t;
+    ApplyShift(&t, &d, &h, &m);
+    EXPECT_EQ(t.wHour, before.wHour);
+}
+
+TEST(Calendar, ZoneTimeAndOffsets) {
+    SYSTEMTIME t = MakeTime(2025, 1, 1, 20, 0);
+    UtcToZoneTime(&t, 5.5, false);
+    EXPECT_EQ(t.wYear * 10000 + t.wMonth * 100 + t.wDay, 20250102);
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 130);
+    t = MakeTime(2025, 1, 1, 2, 0);
+    UtcToZoneTime(&t, -3.5, false);
+    EXPECT_EQ(t.wDay, 31);
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 2230);
+
+    EXPECT_EQ(ZoneOffsetFromLongitude(139.7), 9.0);
+    EXPECT_EQ(ZoneOffsetFromLongitude(82.5), 5.5);
+    EXPECT_EQ(ZoneOffsetFromLongitude(-3.7), 0.0);
+    EXPECT_EQ(ZoneOffsetFromLongitude(-0.5), 0.0);
+    EXPECT_EQ(ZoneOffsetFromLongitude(135), 9.0);
+    EXPECT_EQ(ZoneOffsetFromLongitude(-74.0), -4.5);
+}
+
+TEST(Calendar, NumericHelpers) {
+    EXPECT_EQ(RoundHalfAway(2.5), 3.0);
+    EXPECT_EQ(RoundHalfAway(-2.5), -3.0);
+    EXPECT_EQ(RoundHalfAway(-2.49), -2.0);
+    EXPECT_EQ(Normalize360(-1e-18), 0.0);
+    EXPECT_EQ(Normalize360(720.5), 0.5);
+    EXPECT_LT(Normalize360(-1e-14), 360.0);
+    for (int minute = 0; minute < 1440; ++minute)
+        ASSERT_EQ(TruncGuarded(1440.0 * (minute / 1440.0)), minute);
+    EXPECT_EQ(TruncGuarded(-1.5), -1);
+}
+
+TEST(Calendar, TimeArgumentUsesTheFloorBefore2000) {
+    EXPECT_DOUBLE_EQ(TimeArgument(2000, 1, 1.5, 0), (65.0 / 86400.0) / 36525.0);
+    // 1999-03-01 0h UT is JD 2451238.5.
+    EXPECT_NEAR(TimeArgument(1999, 3, 1, 0) * 36525.0, 2451238.5 - 2451545.0 + (57 + 7.2) / 86400.0,
+                1e-9);
+    EXPECT_NEAR(TimeArgument(2026, 12, 8, 9) * 36525.0,
+                2461382.5 - 2451545.0 - 9.0 / 24 + (57 + 0.8 * 36) / 86400.0, 1e-9);
+}
+
+class Dst : public ::testing::Test {
+protected:
+    void SetUp() override { SetNativeClock(MakeTime(2011, 6, 1, 0, 0), MakeTime(2011, 6, 1, 9, 0), -540); }
+    static int Check(const std::wstring& rule, SYSTEMTIME t, SYSTEMTIME* out = nullptr) {
+        int r = ApplyDst(&t, rule);
+        if (out) *out = t;
+        return r;
+    }
+};
+
+TEST_F(Dst, BoundariesOf2011) {
+    int y = 2011, m, d, h;
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/Se 01"), 1);
+    EXPECT_EQ(m * 100 + d, 327);
+    EXPECT_EQ(h, 1);
+    y = 2011;
+    ParseDstBoundary(&y, &m, &d, &h, L"10/Se 01");
+    EXPECT_EQ(m * 100 + d, 1030);
+    y = 2013;  // March 2013 has five Sundays, the last on the 31st
+    ParseDstBoundary(&y, &m, &d, &h, L"03/Se 01");
+    EXPECT_EQ(m * 100 + d, 331);
+    y = 2011;
+    ParseDstBoundary(&y, &m, &d, &h, L"03/S2 02");
+    EXPECT_EQ(m * 100 + d, 313);
+    y = 2011;
+    ParseDstBoundary(&y, &m, &d, &h, L"11/S1 02");
+    EXPECT_EQ(m * 100 + d, 1106);
+    y = 2011;  // hour -1: the evening before
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/S2 -1"), 1);
+    EXPECT_EQ(m * 100 + d, 312);
+    EXPECT_EQ(h, 23);
+    y = 2011;
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/31 02U"), -1);
+    EXPECT_EQ(d, 31);
+    y = 2011;  // the current year comes from the clock
+    y = 0;
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"04/S1 03"), 1);
+    EXPECT_EQ(y, 2011);
+}
+
+TEST_F(Dst, NorthernRuleSwitchesOnTheHour) {
+    const std::wstring usa = L"03/S2 02;11/S1 02";
+    SYSTEMTIME out;
+    EXPECT_EQ(Check(usa, MakeTime(2011, 3, 13, 1, 59)), 0);
+    EXPECT_EQ(Check(usa, MakeTime(2011, 3, 13, 2, 0), &out), 1);
+    EXPECT_EQ(out.wHour, 3);
+    EXPECT_EQ(Check(usa, MakeTime(2011, 11, 6, 1, 59)), 1);
+    EXPECT_EQ(Check(usa, MakeTime(2011, 11, 6, 2, 0)), 0);
+    EXPECT_EQ(Check(usa, MakeTime(2011, 7, 4, 23, 30), &out), 1);
+    EXPECT_EQ(out.wMonth * 100 + out.wDay, 705);
+    EXPECT_EQ(out.wHour, 0);
+    EXPECT_EQ(Check(usa, MakeTime(2011, 12, 1, 12, 0)), 0);
+}
+
+TEST_F(Dst, SouthernRuleWrapsTheYear) {
+    const std::wstring sydney = L"10/S1 02;04/S1 03";
+    EXPECT_EQ(Check(sydney, MakeTime(2011, 12, 25, 12, 0)), 1);
+    EXPECT_EQ(Check(sydney, MakeTime(2012, 1, 10, 12, 0)), 1);
+    EXPECT_EQ(Check(sydney, MakeTime(2011, 5, 10, 12, 0)), 0);
+    EXPECT_EQ(Check(sydney, MakeTime(2011, 7, 10, 12, 0)), 0);
+}
+
+TEST_F(Dst, MalformedRulesGiveNoDaylightSaving) {
+    const SYSTEMTIME july = MakeTime(2011, 7, 1, 12, 0);
+    for (const wchar_t* rule :
+         {L"", L"03/S2 02", L"03/S2 02;03/S4 02", L"03/S5 02;11/S1 02", L"03/X2 02;11/S1 02",
+          L"03/S2 24;11/S1 02", L"03/S2;11/S1 02", L"0302 02;11/S1 02", L"03/31 02;02/30 02",
+          L"aa/S2 02;11/S1 02", L"03/S 02;11/S1 02", L"03/S2 02;11/S1 02          padding"}) {
+        SYSTEMTIME out;
+        EXPECT_EQ(Check(rule, july, &out), 0) << std::string(rule, rule + std::wcslen(rule));
+        EXPECT_EQ(out.wHour, 12);
+    }
+}
