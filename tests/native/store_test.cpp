@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/clock.h"
+#include "platform/registry.h"
+#include "settings/store.h"
+
+using namespace velkaro;
+
+namespace {
+
+std::wstring Text(const std::wstring& path, const wchar_t* name) {
+    uint32_t type = 0;
+    std::vector<uint8_t> bytes;
+    if (!RegReadRaw(path, name, &type, &bytes) || type != kRegSz) return L"<missing>";
+    std::wstring s;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        wchar_t c = static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (!c) break;
+        s.push_back(c);
+    }
+    return s;
+}
+
+int64_t Dword(const std::wstring& path, const wchar_t* name) {
+    uint32_t type = 0;
+    std::vector<uint8_t> bytes;
+    if (!RegReadRaw(path, name, &type, &bytes) || type != kRegDword || bytes.size() != 4) return -999999;
+    uint32_t v;
+    std::memcpy(&v, bytes.data(), 4);
+    return static_cast<int32_t>(v);
+}
+
+void PutText(const std::wstring& path, const wchar_t* name, const std::wstring& value) {
+    RegKey k;
+    ASSERT_TRUE(RegCreate(path, &k));
+    RegWriteText(k, name, value);
+    RegClose(k);
+}
+
+void PutDword(const std::wstring& path, const wchar_t* name, uint32_t value) {
+    RegKey k;
+    ASSERT_TRUE(RegCreate(path, &k));
+    RegWriteDword(k, name, value);
+    RegClose(k);
+}
+
+const std::wstring kRoot = kSettingsKey;
+
+class Store : public ::testing::Test {
+protected:
+    void SetUp() override { RegClearAll(); }
+    void TearDown() override { RegClearAll(); }
+};
+
+}  // namespace
+
+TEST_F(Store, FirstStartWritesScaledDefaultsAndTheCities) {
+    SettingsStore s;
+    EXPECT_FALSE(LoadOrInitialiseStore(&s, 2));
+    EXPECT_EQ(Dword(kRoot, L"WidthScale"), 2);
+    EXPECT_EQ(Text(kRoot, L"Deg"), L"\u00B0");
+    EXPECT_EQ(Text(kRoot, L"SortP0"), L"01");
+    EXPECT_EQ(Text(kRoot, L"SortP1"), L"0123456789");
+    EXPECT_EQ(Text(kRoot, L"PosD"), L"0.900000");
+    EXPECT_EQ(Dword(kRoot, L"CrPlusBack"), 0x5050C8);
+    EXPECT_FALSE(RegKeyExists(kRoot + L"\\10"));
+    for (int b = 0; b < kBodyCount; ++b) {
+        const std::wstring key = BodyKeyPath(b);
+        EXPECT_EQ(Dword(key, L"WidthScale"), 2);
+        EXPECT_EQ(Dword(key, L"Spacetxt"), 4);
+        EXPECT_EQ(Dword(key, L"PosRtxt"), 4);
+        EXPECT_EQ(Dword(key, L"PosStxt"), 4);
+    }
+    EXPECT_EQ(Dword(BodyKeyPath(kSaturn), L"MarginTop"), -9);
+    EXPECT_EQ(Dword(BodyKeyPath(kMoon), L"IconMode"), 3);
+    EXPECT_EQ(Text(BodyKeyPath(kVenus), L"Icon"), L"\\Program Files\\Velkaro\\velkaro_crossy.png");
+    EXPECT_EQ(Text(SlotKeyPath(0), L"Location"), L"Tokyo");
+    EXPECT_EQ(Text(SlotKeyPath(0), L"Lat"), L"35.680000");
+    EXPECT_EQ(Text(SlotKeyPath(16), L"UtcMargin"), L"5.500000");
+    EXPECT_EQ(Text(SlotKeyPath(4), L"UtcMargin"), L"-10.000000");
+    EXPECT_EQ(Text(SlotKeyPath(2), L"DST"), L"10/S1 02;04/S1 03");
+    EXPECT_EQ(Dword(SlotKeyPath(2), L"ExistDST"), 1);
+    EXPECT_EQ(Text(SlotKeyPath(0), L"DST"), L"");
+    EXPECT_EQ(s.General.Deg, L"\u00B0");
+
+    // The second start loads what the first wrote, unscaled again.
+    SettingsStore again;
+    EXPECT_TRUE(LoadOrInitialiseStore(&again, 2));
+    EXPECT_EQ(again.General.WidthScale, 2);
+    EXPECT_EQ(again.Bodies[kSun].Spacetxt, 4);
+    EXPECT_EQ(again.General.SortP0, SortList(L"01"));
+}
+
+TEST_F(Store, RoundTripKeepsEveryKindOfValue) {
+    SettingsStore s;
+    s.General.DSTMark = L"*";
+    s.General.AlphaToday = 7;
+    s.General.PosD = 0.25;
+    s.General.SortP1 = SortList(L"52");
+    s.General.TapL = -1;
+    s.Bodies[kJupiter].MarginTop = -4;
+    s.Bodies[kJupiter].FaceName = L"Tahoma";
+    s.Locations[7].Lat = -12.345678;
+    s.Locations[7].Location = L"Caf\u00E9";
+    s.Locations[7].Valid = 0;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    SettingsStore r;
+    ASSERT_TRUE(LoadSettingsStore(&r));
+    EXPECT_EQ(r.General.DSTMark, L"*");
+    EXPECT_EQ(r.General.AlphaToday, 7);
+    EXPECT_DOUBLE_EQ(r.General.PosD, 0.25);
+    EXPECT_EQ(r.General.SortP1.Entries[0], kVenus);
+    EXPECT_EQ(r.General.SortP1.Entries[1], kMars);
+    EXPECT_EQ(r.General.SortP1.Entries[2], -1);
+    EXPECT_EQ(r.General.TapL, -1);
+    EXPECT_EQ(r.Bodies[kJupiter].MarginTop, -4);
+    EXPECT_EQ(r.Bodies[kJupiter].FaceName, L"Tahoma");
+    EXPECT_DOUBLE_EQ(r.Locations[7].Lat, -12.345678);
+    EXPECT_EQ(r.Locations[7].Location, L"Caf\u00E9");
+    EXPECT_EQ(r.Locations[7].Valid, 0);
+    // An invalid slot still carries all nine values.
+    EXPECT_EQ(Text(SlotKeyPath(7), L"DST"), L"03/S2 02;11/S1 02");
+    EXPECT_EQ(Dword(SlotKeyPath(7), L"UtcGet"), 0);
+}
+
+TEST_F(Store, IncompleteStoreKeepsWhatWasReadAndWritesBackOnce) {
+    SettingsStore first;
+    LoadOrInitialiseStore(&first, 2);
+    PutDword(BodyKeyPath(kSun), L"WidthScale", 3);
+    PutDword(kRoot, L"TapL", 9);
+    ASSERT_TRUE(RegDeleteKeyPath(BodyKeyPath(kJupiter)));
+
+    SettingsStore s;
+    EXPECT_FALSE(LoadOrInitialiseStore(&s, 2));
+    EXPECT_EQ(s.General.TapL, 7);                  // general settings back to their defaults
+    EXPECT_EQ(s.Bodies[kSun].WidthScale, 3);       // read before the gap, not scaled again
+    EXPECT_EQ(s.Bodies[kMercury].Spacetxt, 4);     // read, already scaled
+    EXPECT_EQ(s.Bodies[kJupiter].Spacetxt, 4);     // default, scaled now
+    EXPECT_EQ(Dword(BodyKeyPath(kJupiter), L"Spacetxt"), 4);
+    EXPECT_EQ(Dword(kRoot, L"TapL"), 7);
+
+    // Every further incomplete start must not keep doubling the stored sizes.
+    ASSERT_TRUE(RegDeleteKeyPath(SlotKeyPath(19)));
+    SettingsStore t;
+    EXPECT_FALSE(LoadOrInitialiseStore(&t, 2));
+    EXPECT_EQ(t.Bodies[kMercury].Spacetxt, 4);
+    EXPECT_EQ(t.Bodies[kSun].WidthScale, 3);
+}
+
+TEST_F(Store, MalformedValuesReadSafely) {
+    SettingsStore s;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    PutText(kRoot, L"Deg", std::wstring(100, L'x'));
+    PutText(kRoot, L"SortP0", L"");
+    PutText(kRoot, L"SortP1", L"9a;5-/:2345678901234");
+    PutText(kRoot, L"PosD", L"letters");
+    PutText(BodyKeyPath(kMoon), L"PosD", L"0.5");
+    PutText(BodyKeyPath(kMoon), L"FaceName", std::wstring(300, L'F'));
+    RegWriteRaw(kRoot, L"MaxMin", kRegBinary, {1, 2});  // a DWORD of another size is ignored
+    RegWriteRaw(kRoot, L"AlphaToday", kRegDword, {0x2C, 0x01, 0, 0});  // 300 keeps its low byte
+    PutText(SlotKeyPath(3), L"Lat", L"35.68abc");
+    PutText(SlotKeyPath(4), L"Lng", L"nan");
+    PutText(SlotKeyPath(5), L"UtcMargin", L"");
+    PutText(SlotKeyPath(6), L"Location", std::wstring(5000, L'L'));
+
+    SettingsStore r;
+    ASSERT_TRUE(LoadSettingsStore(&r));
+    EXPECT_EQ(r.General.Deg.size(), 23u);
+    EXPECT_EQ(r.General.SortP0.Count(), 0);
+    EXPECT_EQ(r.General.SortP1.Digits(), L"9523456789");
+    for (int e : r.General.SortP1.Entries) EXPECT_LE(e, 9);
+    EXPECT_EQ(r.General.PosD, 0.0);
+    EXPECT_EQ(r.Bodies[kMoon].PosD, 0.5);
+    EXPECT_EQ(r.Bodies[kMoon].FaceName.size(), 31u);
+    EXPECT_EQ(r.General.MaxMin, 60);
+    EXPECT_EQ(r.General.AlphaToday, 44);
+    EXPECT_DOUBLE_EQ(r.Locations[3].Lat, 35.68);
+    EXPECT_EQ(r.Locations[4].Lng, 0.0);
+    EXPECT_EQ(r.Locations[5].UtcMargin, 0.0);
+    EXPECT_EQ(r.Locations[6].Location.size(), 259u);
+}
+
+TEST_F(Store, MissingSlotStopsTheLoadThere) {
+    SettingsStore s;
+    for (auto& slot : s.Locations) slot.Location = L"Stored";
+    ASSERT_TRUE(SaveSettingsStore(s));
+    ASSERT_TRUE(RegDeleteKeyPath(SlotKeyPath(5)));
+    LocationTable table = CityTable();
+    EXPECT_FALSE(LoadLocationSlots(&table));
+    EXPECT_EQ(table[4].Location, L"Stored");
+    EXPECT_EQ(table[5].Location, L"Vancouver");
+    EXPECT_EQ(table[19].Location, L"Hong Kong");
+}
+
+TEST_F(Store, SlotWithOnlySomeValuesKeepsTheRest) {
+    SettingsStore s;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    RegDeleteKeyPath(SlotKeyPath(3));
+    PutText(SlotKeyPath(3), L"Location", L"Bay of Islands");
+    RegDeleteKeyPath(SlotKeyPath(9));
+    PutDword(SlotKeyPath(9), L"Valid", 0);
+    SettingsStore r;
+    ASSERT_TRUE(LoadSettingsStore(&r));
+    EXPECT_EQ(r.Locations[3].Location, L"Bay of Islands");
+    EXPECT_DOUBLE_EQ(r.Locations[3].Lat, -36.85);
+    EXPECT_EQ(r.Locations[3].DST, L"09/Se 02;04/S1 03");
+    EXPECT_EQ(r.Locations[9].Valid, 0);
+    EXPECT_EQ(r.Locations[9].Location, L"Sao Paulo");
+}
+
+TEST_F(Store, ResetRemovesEverythingAndEditorReloadReadsOnlyThree) {
+    SettingsStore s;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    PutText(kRoot, L"HWND", L"1a2b");
+    PutText(kRoot, L"Unrelated", L"x");
+    PutDword(BodyKeyPath(3) + L"\\Child", L"x", 1);  // a subkey we do not own blocks the last step
+    EXPECT_FALSE(ResetSettingsStore());
+    RegKey k;
+    ASSERT_TRUE(RegOpen(kRoot, &k));
+    EXPECT_FALSE(RegValueExists(k, L"AltMode"));
+    EXPECT_FALSE(RegValueExists(k, L"HWND"));
+    EXPECT_TRUE(RegValueExists(k, L"Unrelated"));
+    RegClose(k);
+    RegDeleteKeyPath(BodyKeyPath(3) + L"\\Child");
+    EXPECT_TRUE(ResetSettingsStore());
+    EXPECT_FALSE(RegKeyExists(kRoot));
+    EXPECT_FALSE(RegKeyExists(BodyKeyPath(0)));
+    EXPECT_FALSE(RegKeyExists(SlotKeyPath(0)));
+
+    SettingsStore live;
+    EXPECT_FALSE(ReloadEditorSettings(&live));
+    ASSERT_TRUE(SaveSettingsStore(live));
+    PutDword(kRoot, L"Title", 1);
+    PutDword(kRoot, L"MenuTime", 0);
+    PutDword(kRoot, L"TapL", 3);
+    EXPECT_TRUE(ReloadEditorSettings(&live));
+    EXPECT_EQ(live.General.Title, 1);
+    EXPECT_EQ(live.General.MenuTime, 0);
+    EXPECT_EQ(live.General.TapL, 7);
+}
+
+TEST(Places, ChoosingAndSteppingSkipInvalidSlots) {
+    LocationTable t = CityTable();
+    EXPECT_EQ(SelectFirstValidLocation(&t), 0);
+    EXPECT_EQ(StepLocation(&t, 0, -1), 19);
+    for (auto& r : t) r.Valid = 0;
+    t[3].Valid = t[7].Valid = 1;
+    EXPECT_EQ(SelectFirstValidLocation(&t), 3);
+    EXPECT_EQ(StepLocation(&t, 7, +1), 3);
+    EXPECT_EQ(StepLocation(&t, 3, -1), 7);
+    t[3].Valid = 0;
+    EXPECT_EQ(StepLocation(&t, 7, +1), 7);
+    EXPECT_EQ(StepLocation(&t, 7, -1), 7);
+    t[7].Valid = 0;
+    t[0].Location = L"Somewhere";
+    EXPECT_EQ(StepLocation(&t, 7, +1), 0);
+    EXPECT_EQ(t[0].Location, L"Tokyo");
+    EXPECT_EQ(t[0].Valid, 1);
+    for (auto& r : t) r.Valid = 0;
+    t[0].Location = L"Somewhere";
+    EXPECT_EQ(SelectFirstValidLocation(&t), 0);
+    EXPECT_EQ(t[0].Location, L"Tokyo");
+}
+
+TEST(Places, PresentTimeByMode) {
+    SetNativeClock(MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -330);
+    LocationRecord r = *FindCity(L"new york");
+    SYSTEMTIME t = PresentTimeAt(&r);
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 910);  // standard time; the shown time adds the rule
+    r.UtcGet = 2;
+    t = PresentTimeAt(&r);
+    EXPECT_EQ(r.UtcMargin, -4.5);
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 940);
+    r.UtcGet = 1;
+    t = PresentTimeAt(&r);
+    EXPECT_EQ(r.UtcMargin, 5.0);  // whole hours of the device zone
+    EXPECT_EQ(t.wHour, 23);
+    r.UtcGet = 3;
+    r.UtcMargin = -7.25;
+    t = PresentTimeAt(&r);
+    EXPECT_EQ(r.UtcMargin, -7.25);
+    EXPECT_EQ(t.wHour, 23);
+}
+
+TEST(Places, LocationMenuShowsEachPlacesClock) {
+    SetNativeClock(MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -540);
+    LocationTable t = CityTable();
+    t[1].Valid = 0;
+    auto menu = BuildLocationMenu(t, 2, true, true);
+    ASSERT_EQ(menu.size(), 19u);
+    EXPECT_EQ(menu[0].Text, L"23:10  Tokyo");
+    EXPECT_EQ(menu[0].Command, 40020);
+    EXPECT_TRUE(menu[1].Checked);
+    EXPECT_EQ(menu[1].Command, 40022);
+    EXPECT_EQ(menu[7].Text, L"10:10  New York");     // daylight saving in July
+    EXPECT_EQ(menu[15].Text, L"19:40  Delhi");
+    EXPECT_EQ(BuildLocationMenu(t, 2, true, false)[7].Text, L"09:10  New York");
+    EXPECT_EQ(BuildLocationMenu(t, 2, false, true)[7].Text, L"New York");
+    for (auto& r : t) r.Valid = 0;
+    EXPECT_TRUE(BuildLocationMenu(t, 0, true, true).empty());
+}
