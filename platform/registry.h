@@ -23,7 +23,7 @@ bool RegReadDword(RegKey key, const wchar_t* name, uint32_t* value);
 bool RegReadText(RegKey key, const wchar_t* name, std::wstring* value, size_t width);
 bool RegWriteDword(RegKey key, const wchar_t* name, uint32_t value);
 bool RegWriteText(RegKey key, const wchar_t* name, const std::wstring& value);
-bool RegDeleteValue(RegKey key, const wchar_t* name);
+bool RegRemoveValue(RegKey key, const wchar_t* name);
 // Deletes a key that has no subkeys.
 bool RegDeleteKeyPath(const std::wstring& path);
 

@@ -225,7 +225,7 @@ struct Saver {
 
 struct Deleter {
     RegKey key;
-    void Del(const wchar_t* name) { RegDeleteValue(key, name); }
+    void Del(const wchar_t* name) { RegRemoveValue(key, name); }
     void Int(const wchar_t* name, int32_t&) { Del(name); }
     void Color(const wchar_t* name, uint32_t&) { Del(name); }
     void Byte(const wchar_t* name, uint8_t&) { Del(name); }
@@ -283,7 +283,7 @@ bool ResetSettingsStore() {
     for (int s = 0; s < kSlotCount; ++s) RegDeleteKeyPath(SlotKeyPath(s));
     RegKey key;
     if (RegOpen(kSettingsKey, &key)) {
-        RegDeleteValue(key, L"HWND");
+        RegRemoveValue(key, L"HWND");
         GeneralSettings names;
         Deleter d{key};
         VisitGeneral(names, d);

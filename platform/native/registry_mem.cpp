@@ -129,7 +129,7 @@ bool RegWriteText(RegKey key, const wchar_t* name, const std::wstring& value) {
     return true;
 }
 
-bool RegDeleteValue(RegKey key, const wchar_t* name) {
+bool RegRemoveValue(RegKey key, const wchar_t* name) {
     KeyData* k = Find(key);
     return k && k->values.erase(Fold(name ? name : L"")) > 0;
 }

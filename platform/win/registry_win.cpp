@@ -83,7 +83,7 @@ bool RegWriteText(RegKey key, const wchar_t* name, const std::wstring& value) {
                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-bool RegDeleteValue(RegKey key, const wchar_t* name) {
+bool RegRemoveValue(RegKey key, const wchar_t* name) {
     return RegDeleteValueW(H(key), name) == ERROR_SUCCESS;
 }
 
