@@ -1,0 +1,18 @@
+#!/bin/sh
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+# FUZZ_SECONDS sets the time per target (default 60).
+set -e
+here=$(cd "$(dirname "$0")/.." && pwd)
+out="$here/build/fuzz"
+mkdir -p "$out"
+command -v clang++ >/dev/null || VELKARO_EXTRA_PKGS="clang libclang-rt-dev" "$here/scripts/install-deps.sh"
+core="$here/engine/calendar.cpp $here/engine/bodies.cpp $here/settings/location.cpp \
+$here/settings/cities.cpp $here/settings/store.cpp $here/platform/native/registry_mem.cpp \
+$here/platform/native/clock_native.cpp"
+for target in "$here"/tests/fuzz/fuzz_*.cpp; do
+    name=$(basename "$target" .cpp)
+    clang++ -std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -I"$here" $core "$target" -o "$out/$name"
+    mkdir -p "$out/corpus-$name"
+    echo "== $name"
+    "$out/$name" -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 "$out/corpus-$name" 2>&1 | tail -n 4
+done
