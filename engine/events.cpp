@@ -1,0 +1,216 @@
+#include "engine/events.h"
+
+#include <cmath>
+
+#include "engine/calendar.h"
+#include "engine/coords.h"
+#include "engine/series.h"
+
+namespace velkaro {
+namespace {
+
+constexpr int kMaxSearchIterations = 200;
+constexpr double kDayOf2000 = 730120;  // DayNumber(2000, 1, 1)
+
+// Degrees of hour angle per day.
+double HourAngleRate(int body) {
+    if (body == kSun) return 360.0;
+    if (body == kMoon) return 347.8;
+    return 361.0;
+}
+
+double Dip(double height) {
+    // Heights at or below sea level see no dip (and the root would be undefined).
+    return height > 0 ? 0.0353333 * std::sqrt(height) : 0.0;
+}
+
+// Geometric altitude of the centre at which the body rises or sets.
+double EventAltitude(int body, const BodyPosition& pos, double dip) {
+    if (body == kSun) return 0.0024428 / pos.Dist - 0.266994 / pos.Dist - dip - 0.585556;
+    if (body == kMoon) return pos.Parallax - dip - 0.585556;
+    return 0.0024428 / pos.Dist - dip - 0.585556;
+}
+
+int MinuteOfDay(double d) {
+    int m = TruncGuarded(1440.0 * d);
+    // The guard must not push an event just before midnight onto the next day.
+    if (d < 1.0 && m > 1439) m = 1439;
+    return m;
+}
+
+// The rise, set and culmination of one day, searched only when asked for.
+struct DaySearch {
+    int body = 0;
+    double lng = 0, lat = 0, height = 0, zone = 0;
+    int year = 0, month = 0, day = 0;
+    double T0 = 0;
+    double value[3] = {0, 0, 0};
+    bool done[3] = {false, false, false};
+
+    double Get(int type) {
+        if (!done[type]) {
+            value[type] = FindEvent(body, lng, lat, height, T0, zone, type);
+            done[type] = true;
+        }
+        return value[type];
+    }
+};
+
+}  // namespace
+
+double EventHourAngle(double ra, double dec, double theta, double z, double lat, int type) {
+    double H0 = 0.0;
+    if (type != kEventCulmination) {
+        const double p = lat * kDegToRad, d = dec * kDegToRad;
+        const double c =
+            (std::sin(z * kDegToRad) - std::sin(p) * std::sin(d)) / (std::cos(p) * std::cos(d));
+        if (std::fabs(c) > 1.0) return kHourAngleNever;
+        H0 = std::acos(c) / kDegToRad;
+        if (type == kEventRise) H0 = -H0;
+    }
+    double dH = H0 - (theta - ra);
+    if (!std::isfinite(dH)) return dH;
+    if (std::fabs(dH) > 540.0) dH -= 360.0 * std::floor((dH + 180.0) / 360.0);
+    while (dH > 180.0) dH -= 360.0;
+    while (dH < -180.0) dH += 360.0;
+    return dH;
+}
+
+double FindEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
+                 int type) {
+    if (body < 0 || body >= kBodyCount) return kEventOutsideDay;
+    const double dip = Dip(height);
+    const double u = HourAngleRate(body);
+    double d = 0.5;
+    bool converged = false;
+    // Near the poles the iteration can crawl; past the bound the event counts as absent.
+    for (int i = 0; i < kMaxSearchIterations && !converged; ++i) {
+        const double T = T0 + d / 36525.0;
+        BodyPosition pos;
+        EquatorialPlace(body, T, &pos);
+        const double z = EventAltitude(body, pos, dip);
+        const double theta = LocalSiderealTime(lng, T, d, zoneHours);
+        const double dH = EventHourAngle(pos.Lon, pos.Lat, theta, z, lat, type);
+        if (dH < -360.0) return kEventNotReached;
+        const double step = dH / u;
+        d += step;
+        converged = std::fabs(step) <= 0.00005;
+    }
+    if (!converged || !(d >= 0.0 && d < 1.0)) return kEventOutsideDay;
+    return d;
+}
+
+void FillEvent(int body, double lng, double lat, double T0, int year, int month, int day, double d,
+               double zoneHours, EventRecord* record, int kind) {
+    record->Body = body;
+    if (d <= -2.0) {
+        record->MinuteStamp = 0;
+        record->Valid = 0;
+        return;
+    }
+    const int minute = MinuteOfDay(d);
+    record->Valid = 1;
+    record->MinuteStamp =
+        static_cast<int32_t>(1440 * (DayNumber(year, month, day) - kDayOf2000) + minute);
+
+    const double T = TimeArgument(year, month, day, zoneHours) + d / 36525.0;
+    BodyPosition pos;
+    EquatorialPlace(body, T, &pos);
+    const double theta = LocalSiderealTime(lng, T, d, zoneHours);
+    if (kind != kFillRiseSet) record->Alt = HorizonAltitude(pos.Lon, pos.Lat, theta, lat);
+    if (kind <= kFillRiseSet) record->Azi = HorizonAzimuth(pos.Lon, pos.Lat, theta, lat);
+    if (kind == kFillNow) return;
+
+    record->Time.wYear = static_cast<uint16_t>(year);
+    record->Time.wMonth = static_cast<uint16_t>(month);
+    record->Time.wDay = static_cast<uint16_t>(day);
+    record->Time.wHour = static_cast<uint16_t>(minute / 60);
+    record->Time.wMinute = static_cast<uint16_t>(minute % 60);
+}
+
+void ComputeBodyEvents(int body, double lng, double lat, double height, double zoneHours,
+                       EventRecord* now, EventRecord* prevSet, EventRecord* rise,
+                       EventRecord* culmination, EventRecord* set, EventRecord* nextRise) {
+    const int year = now->Time.wYear, month = now->Time.wMonth, mday = now->Time.wDay;
+    const double f = (60 * now->Time.wHour + now->Time.wMinute) / 1440.0;
+
+    // Days -2..2 around today; each searched only for the events a case needs.
+    DaySearch days[5];
+    for (int k = -2; k <= 2; ++k) {
+        DaySearch& s = days[k + 2];
+        s.body = body;
+        s.lng = lng;
+        s.lat = lat;
+        s.height = height;
+        s.zone = zoneHours;
+        s.year = year;
+        s.month = month;
+        s.day = mday;
+        if (k != 0) AddDays(k, &s.year, &s.month, &s.day);
+        s.T0 = TimeArgument(s.year, s.month, s.day, zoneHours);
+    }
+    auto R = [&](int k) { return days[k + 2].Get(kEventRise); };
+    auto S = [&](int k) { return days[k + 2].Get(kEventSet); };
+    auto C = [&](int k) { return days[k + 2].Get(kEventCulmination); };
+    auto fill = [&](EventRecord* rec, int k, int type) {
+        DaySearch& s = days[k + 2];
+        FillEvent(body, lng, lat, s.T0, s.year, s.month, s.day, s.Get(type), zoneHours, rec,
+                  type == kEventCulmination ? kFillCulmination : kFillRiseSet);
+    };
+    auto valid = [](double v) { return !(v < -5.0); };
+
+    FillEvent(body, lng, lat, days[2].T0, year, month, mday, f, zoneHours, now, kFillNow);
+
+    const double r0 = R(0), s0 = S(0);
+    if (valid(r0) && !valid(s0)) {  // 1
+        fill(prevSet, -1, kEventSet);
+        fill(rise, 0, kEventRise);
+        fill(culmination, 0, kEventCulmination);
+        fill(set, 1, kEventSet);
+        fill(nextRise, 1, kEventRise);
+    } else if (valid(r0) && r0 >= s0 && f >= s0) {  // 2a
+        fill(prevSet, 0, kEventSet);
+        fill(rise, 0, kEventRise);
+        if (r0 < C(0))
+            fill(culmination, 0, kEventCulmination);
+        else
+            fill(culmination, 1, kEventCulmination);
+        fill(set, 1, kEventSet);
+        fill(nextRise, valid(R(1)) ? 1 : 2, kEventRise);
+    } else if (valid(r0) && r0 >= s0) {  // 2b
+        fill(prevSet, valid(S(-1)) ? -1 : -2, kEventSet);
+        fill(rise, -1, kEventRise);
+        if (0 < C(0) && C(0) < s0)
+            fill(culmination, 0, kEventCulmination);
+        else
+            fill(culmination, -1, kEventCulmination);
+        fill(set, 0, kEventSet);
+        fill(nextRise, 0, kEventRise);
+    } else if (valid(r0) && f <= s0) {  // 3a
+        fill(prevSet, -1, kEventSet);
+        fill(rise, 0, kEventRise);
+        fill(culmination, 0, kEventCulmination);
+        fill(set, 0, kEventSet);
+        fill(nextRise, 1, kEventRise);
+    } else if (valid(r0)) {  // 3b
+        fill(prevSet, 0, kEventSet);
+        fill(rise, 1, kEventRise);
+        fill(culmination, 1, kEventCulmination);
+        fill(set, valid(S(1)) ? 1 : 2, kEventSet);
+        fill(nextRise, 2, kEventRise);
+    } else if (f >= s0) {  // 4a
+        fill(prevSet, 0, kEventSet);
+        fill(rise, 1, kEventRise);
+        fill(culmination, 1, kEventCulmination);
+        fill(set, 1, kEventSet);
+        fill(nextRise, 2, kEventRise);
+    } else {  // 4b
+        fill(prevSet, -1, kEventSet);
+        fill(rise, -1, kEventRise);
+        fill(culmination, 0, kEventCulmination);
+        fill(set, 0, kEventSet);
+        fill(nextRise, 1, kEventRise);
+    }
+}
+
+}  // namespace velkaro
