@@ -13,5 +13,13 @@ for f in velkaro.dll TodayHost.exe Sitarel.exe velkaro-places.exe velkaro-almana
 done
 [ -d "$here/build/native/pictures" ] && cp "$here/build/native/pictures/"* "$dest/"
 echo "installed into $dest"
-"$run" "$dest/velkaro-places.exe"
+winepath_of() { WINEPREFIX="$VELKARO_WINEPREFIX" winepath -w "$1" 2>/dev/null; }
+if [ -n "$DISPLAY" ]; then
+    echo "starting the Today screen (close its window or choose Exit to end)"
+    "$run" "$dest/TodayHost.exe" "$@"
+else
+    shot="$here/build/snapshot.png"
+    "$run" "$dest/TodayHost.exe" --snapshot "$(winepath_of "$shot")" "$@"
+    echo "no display: the Today screen was written to $shot"
+fi
 wineserver -w

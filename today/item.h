@@ -7,6 +7,7 @@
 
 #include "engine/events.h"
 #include "settings/store.h"
+#include "today/pictures.h"
 
 namespace velkaro {
 
@@ -60,5 +61,57 @@ struct Item {
     LocationRecord& Place() { return Store.Locations[State.PosIndex]; }
     const SortList& Listed() const { return State.SortPage ? Store.General.SortP1 : Store.General.SortP0; }
 };
+
+}  // namespace velkaro
+
+namespace velkaro {
+
+// What an action asks of the window beyond the state change.
+enum UiRequest { kUiNone = 0, kUiStartEditor, kUiLocationMenu, kUiTimeMenu, kUiDateDialog };
+
+struct ActionResult {
+    bool Redraw = false;
+    UiRequest Request = kUiNone;
+};
+
+enum Zone { kZoneLeft = 0, kZoneMiddle = 1, kZoneRight = 2 };
+Zone ZoneOf(int x, int itemWidth);
+int ActionForZone(const GeneralSettings& g, Zone zone, bool hold);
+
+// Start-up after the window exists: store, modes, first valid place, sizes.
+void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth);
+// Gives each body its row height when it has no picture (the text-size row).
+void SetTextRowHeights(Item* item);
+
+ActionResult RunItemAction(Item* item, int action);
+// Menu commands: 40020 + slot picks a place; 40005..40012 are the time menu.
+void HandleItemCommand(Item* item, int command);
+int TimeMenuAction(int command);  // -1 when the command is not on the time menu
+void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen);
+
+struct RefreshResult {
+    bool Invalidate = false;  // the whole item should be redrawn
+    bool HeightChanged = false;
+};
+// One refresh query of the Today screen; heightField is the descriptor's height.
+RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& deviceLocalNow, uint32_t* heightField);
+
+// Row tops and the item height for the listed bodies.
+int ComputeItemHeight(Item* item);
+
+// Present time of the current place, the shift, and the events of the listed bodies.
+void RecomputeEvents(Item* item);
+// Whether the shown clock of the current place is in daylight-saving time.
+bool PlaceInDst(const Item& item, SYSTEMTIME* shown);
+
+}  // namespace velkaro
+
+namespace velkaro {
+
+// The pen: a pen-down starts gesture recognition (false when taps are off);
+// a recognised hold runs the hold action and swallows the pen-up that ends it.
+bool PenDown(Item* item);
+ActionResult PenHold(Item* item, int x);
+ActionResult PenUp(Item* item, int x);
 
 }  // namespace velkaro

@@ -1,0 +1,20 @@
+// Resource ids of the plug-in.
+#pragma once
+
+#define IDD_OPTIONS 500
+#define IDD_DATE 507
+#define IDC_DATE_CALENDAR 1075
+#define IDM_TIME 102
+
+#define IDM_TIME_CURRENT 40005
+#define IDM_TIME_PLUS_DAY 40006
+#define IDM_TIME_PLUS_HOUR 40007
+#define IDM_TIME_PLUS_10MIN 40008
+#define IDM_TIME_MINUS_10MIN 40009
+#define IDM_TIME_MINUS_HOUR 40010
+#define IDM_TIME_MINUS_DAY 40011
+#define IDM_TIME_DATE 40012
+
+#define IDS_VERSION 1
+#define IDS_BODY_FIRST 20
+#define IDS_ACTION_FIRST 30

@@ -1,0 +1,210 @@
+#include "today/item.h"
+
+#include <algorithm>
+
+#include "engine/calendar.h"
+
+namespace velkaro {
+
+Zone ZoneOf(int x, int itemWidth) {
+    if (x < itemWidth / 3) return kZoneLeft;
+    if (x > (2 * itemWidth) / 3) return kZoneRight;
+    return kZoneMiddle;
+}
+
+int ActionForZone(const GeneralSettings& g, Zone zone, bool hold) {
+    switch (zone) {
+        case kZoneLeft: return hold ? g.HoldL : g.TapL;
+        case kZoneMiddle: return hold ? g.HoldM : g.TapM;
+        default: return hold ? g.HoldR : g.TapR;
+    }
+}
+
+void SetTextRowHeights(Item* item) {
+    for (BodyStyle& b : item->Store.Bodies) {
+        if (b.Layout.ImageState != 0) continue;
+        b.Layout.ImageSize = b.TextSize;
+        b.Layout.RowHeight = b.MarginTop + b.TextSize + b.MarginBottom;
+    }
+}
+
+int ComputeItemHeight(Item* item) {
+    const GeneralSettings& g = item->Store.General;
+    int h = g.MarginTop;
+    h += TitleBandHeight(g);
+    const SortList& list = item->Listed();
+    for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
+        BodyStyle& b = item->Store.Bodies[list.Entries[i]];
+        b.Layout.RowTop = h + b.SpaceTop;
+        h += b.SpaceTop + b.Layout.RowHeight + b.SpaceBottom;
+    }
+    h += g.MarginBottom;
+    item->State.ItemHeight = std::max(h, 0);
+    return item->State.ItemHeight;
+}
+
+void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth) {
+    ItemState& s = item->State;
+    s.HiResFactor = (screenWidth > 320 || screenHeight > 320) ? 2 : 1;
+    LoadOrInitialiseStore(&item->Store, s.HiResFactor);
+    s.AzimuthMode = item->Store.General.Start;
+    s.InfoMode = item->Store.General.InfoStart;
+    s.PosIndex = SelectFirstValidLocation(&item->Store.Locations);
+    s.PresentTime = PresentTimeAt(&item->Place());
+    s.SurfaceWidth = std::max(screenWidth, screenHeight);
+    s.ItemWidth = parentWidth;
+    SetTextRowHeights(item);
+    ComputeItemHeight(item);
+}
+
+namespace {
+
+void CountdownSet(Item* item) { item->State.ResetCountdown = item->Store.General.ResetTime; }
+
+}  // namespace
+
+ActionResult RunItemAction(Item* item, int action) {
+    ItemState& s = item->State;
+    ActionResult r;
+    switch (action) {
+        case kActMeter:
+            s.AzimuthMode ^= 1;
+            r.Redraw = true;
+            break;
+        case kActSort: {
+            const int before = s.ItemHeight;
+            s.SortPage ^= 1;
+            // A new height reaches the Today screen through the next refresh query,
+            // which repaints the item anyway.
+            r.Redraw = ComputeItemHeight(item) == before;
+            break;
+        }
+        case kActPrevPos:
+        case kActNextPos:
+            s.PosIndex = StepLocation(&item->Store.Locations, s.PosIndex, action == kActPrevPos ? -1 : 1);
+            CountdownSet(item);
+            r.Redraw = true;
+            break;
+        case kActEdit:
+            if (!item->Store.General.ExecPath.empty()) r.Request = kUiStartEditor;
+            break;
+        case kActPos: r.Request = kUiLocationMenu; break;
+        case kActMinusMin: s.ShiftMinutes -= 10; CountdownSet(item); r.Redraw = true; break;
+        case kActMinusHour: s.ShiftHours -= 1; CountdownSet(item); r.Redraw = true; break;
+        case kActMinusDay: s.ShiftDays -= 1; CountdownSet(item); r.Redraw = true; break;
+        case kActCurrent:
+            s.ShiftDays = s.ShiftHours = s.ShiftMinutes = 0;
+            r.Redraw = true;
+            break;
+        case kActPlusMin: s.ShiftMinutes += 10; CountdownSet(item); r.Redraw = true; break;
+        case kActPlusHour: s.ShiftHours += 1; CountdownSet(item); r.Redraw = true; break;
+        case kActPlusDay: s.ShiftDays += 1; CountdownSet(item); r.Redraw = true; break;
+        case kActDate:
+            r.Request = kUiDateDialog;
+            r.Redraw = true;
+            break;
+        case kActMenu: r.Request = kUiTimeMenu; break;
+        case kActInfo:
+            s.InfoMode ^= 1;
+            CountdownSet(item);
+            r.Redraw = true;
+            break;
+        default: break;
+    }
+    return r;
+}
+
+int TimeMenuAction(int command) {
+    static const int kActions[] = {kActCurrent,  kActPlusDay,   kActPlusHour,  kActPlusMin,
+                                   kActMinusMin, kActMinusHour, kActMinusDay, kActDate};
+    if (command < 40005 || command > 40012) return -1;
+    return kActions[command - 40005];
+}
+
+void HandleItemCommand(Item* item, int command) {
+    if (command >= kLocationCommandBase && command < kLocationCommandBase + kSlotCount) {
+        item->State.PosIndex = command - kLocationCommandBase;
+        CountdownSet(item);
+    }
+}
+
+void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen) {
+    ItemState& s = item->State;
+    // Today at the place, unshifted; the hour and minute shifts are kept.
+    s.PresentTime = PresentTimeAt(&item->Place());
+    if (!IsBadDate(chosen.wYear, chosen.wMonth, chosen.wDay))
+        s.ShiftDays = DaysBetween(s.PresentTime, chosen);
+    CountdownSet(item);
+}
+
+RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& now, uint32_t* heightField) {
+    ItemState& s = item->State;
+    RefreshResult r;
+    const int key = (now.wMonth * 100 + now.wDay) * 10000 + now.wHour * 60 + now.wMinute;
+    if (key != s.LastClockKey) {
+        s.LastClockKey = key;
+        r.Invalidate = true;
+    }
+    if (s.ResetCountdown > 0) {
+        s.ResetCountdown -= 2;
+        if (s.ResetCountdown <= 0) {
+            s.InfoMode = item->Store.General.InfoStart;
+            s.PosIndex = 0;
+            s.ShiftDays = s.ShiftHours = s.ShiftMinutes = 0;
+            r.Invalidate = true;
+        }
+    }
+    if (heightField && *heightField != static_cast<uint32_t>(s.ItemHeight)) {
+        *heightField = static_cast<uint32_t>(s.ItemHeight);
+        r.HeightChanged = true;
+    }
+    return r;
+}
+
+void RecomputeEvents(Item* item) {
+    ItemState& s = item->State;
+    LocationRecord& place = item->Place();
+    s.PresentTime = PresentTimeAt(&place);
+    s.DisplayTime = s.PresentTime;
+    ApplyShift(&s.DisplayTime, &s.ShiftDays, &s.ShiftHours, &s.ShiftMinutes);
+    const double height = item->Store.General.AltMode ? place.Altitude : 0;
+    const SortList& list = item->Listed();
+    for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
+        const int body = list.Entries[i];
+        BodyEvents& e = s.Events[body];
+        e.Now.Time = s.DisplayTime;
+        ComputeBodyEvents(body, place.Lng, place.Lat, height, place.UtcMargin, &e);
+    }
+}
+
+bool PlaceInDst(const Item& item, SYSTEMTIME* shown) {
+    const LocationRecord& place = item.Place();
+    if (!item.Store.General.DST || !place.ExistDST) return false;
+    return ApplyDst(shown, place.DST) == 1;
+}
+
+}  // namespace velkaro
+
+namespace velkaro {
+
+bool PenDown(Item* item) {
+    if (!item->Store.General.Tap) return false;
+    item->State.HoldHandled = false;
+    return true;
+}
+
+ActionResult PenHold(Item* item, int x) {
+    item->State.HoldHandled = true;
+    return RunItemAction(item, ActionForZone(item->Store.General, ZoneOf(x, item->State.ItemWidth), true));
+}
+
+ActionResult PenUp(Item* item, int x) {
+    if (!item->Store.General.Tap) return {};
+    if (item->State.HoldHandled) {
+        item->State.HoldHandled = false;
+        return {};
+    }
+    return RunItemAction(item, ActionForZone(item->Store.General, ZoneOf(x, item->State.ItemWidth), false));
+}
+
+}  // namespace velkaro

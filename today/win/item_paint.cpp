@@ -1,0 +1,121 @@
+// Surfaces of the item (32-bit DIB sections shared with the portable drawing
+// code) and one paint: compose off-screen, copy once, then the text.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/win/todaycmn.h"
+#include "today/pixels.h"
+#include "today/win/item_win.h"
+
+namespace velkaro {
+namespace {
+
+struct Surface {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    PixelBuffer pixels;
+};
+
+Surface g_background, g_meter, g_composition;
+HWND g_todayWindow = nullptr;
+
+bool MakeSurface(Surface* s, HDC ref, int width, int height) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = 40;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height;  // bottom-up, as the portable buffers expect
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    s->bitmap = CreateDIBSection(ref, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!s->bitmap || !bits) return false;
+    s->dc = CreateCompatibleDC(ref);
+    s->old = SelectObject(s->dc, s->bitmap);
+    s->pixels = PixelBuffer{width, height, static_cast<uint32_t*>(bits)};
+    return true;
+}
+
+void FreeSurface(Surface* s) {
+    if (s->dc) {
+        SelectObject(s->dc, s->old);
+        DeleteDC(s->dc);
+    }
+    if (s->bitmap) DeleteObject(s->bitmap);
+    *s = Surface();
+}
+
+int ParentClientWidth(HWND w) {
+    RECT rc = {};
+    if (GetParent(w)) GetClientRect(GetParent(w), &rc);
+    return rc.right;
+}
+
+// The Today screen paints its wallpaper under the item into the background
+// surface; without one, whatever the screen shows there is copied.
+void FetchBackground(HWND w) {
+    const ItemState& s = g_item.State;
+    const int width = std::min(s.ItemWidth, g_background.pixels.Width);
+    const int height = std::min(s.ItemHeight, g_background.pixels.Height);
+    if (width <= 0 || height <= 0) return;
+    TODAYDRAWWATERMARKINFO info = {};
+    info.hdc = g_background.dc;
+    info.rc = RECT{0, 0, width, height};
+    info.hwnd = w;
+    if (GetParent(w) &&
+        SendMessageW(GetParent(w), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info)))
+        return;
+    HWND source = g_todayWindow;
+    HDC dc = GetDC(source);
+    RECT r;
+    GetWindowRect(w, &r);
+    BitBlt(g_background.dc, 0, 0, width, height, dc, 0, r.top, SRCCOPY);
+    ReleaseDC(source, dc);
+}
+
+}  // namespace
+
+void CreateItemSurfaces(HWND w) {
+    g_todayWindow = FindWindowW(nullptr, L"DesktopExplorerWindow");
+    ItemState& s = g_item.State;
+    s.SurfaceHeight = ComputeItemHeight(&g_item);
+    HDC dc = GetDC(w);
+    const int height = std::max(s.SurfaceHeight, 1);
+    MakeSurface(&g_background, dc, s.SurfaceWidth, height);
+    MakeSurface(&g_meter, dc, s.SurfaceWidth, height);
+    MakeSurface(&g_composition, dc, s.SurfaceWidth, height);
+    ComputeItemHeight(&g_item);
+    ReleaseDC(w, dc);
+}
+
+void ReleaseItemSurfaces() {
+    FreeSurface(&g_background);
+    FreeSurface(&g_meter);
+    FreeSurface(&g_composition);
+}
+
+void PaintItem(HWND w, HDC dc) {
+    ItemState& s = g_item.State;
+    RecomputeEvents(&g_item);
+    s.ItemWidth = ParentClientWidth(w);
+    ComputeItemHeight(&g_item);
+    if (g_composition.pixels.Empty()) return;
+    FetchBackground(w);
+
+    PixelBuffer comp = g_composition.pixels;
+    const GeneralSettings& g = g_item.Store.General;
+    FillRect(comp, Rect{0, 0, s.ItemWidth, comp.Height}, PixelFromColorref(g.CrBack));
+    const SortList& list = g_item.Listed();
+    for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
+        const BodyStyle& b = g_item.Store.Bodies[list.Entries[i]];
+        FillRect(comp, Rect{g.MarginLeft, b.Layout.RowTop, s.ItemWidth - g.MarginRight - 1,
+                            b.Layout.RowTop + b.Layout.RowHeight},
+                 PixelFromColorref(b.CrBack));
+    }
+    BitBlt(dc, 0, 0, std::min(s.ItemWidth, comp.Width), std::min(s.ItemHeight, comp.Height),
+           g_composition.dc, 0, 0, SRCCOPY);
+}
+
+}  // namespace velkaro

@@ -1,0 +1,29 @@
+// The item window's process-wide state and the Win32 half of its work.
+#pragma once
+#include <windows.h>
+
+#include "today/item.h"
+
+namespace velkaro {
+
+extern HINSTANCE g_module;
+extern Item g_item;
+extern HWND g_itemWindow;
+
+extern const wchar_t kItemClass[];  // "VelkaroClass"
+
+LRESULT CALLBACK ItemWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+
+// Surfaces and pictures, made at creation and released at destruction.
+void CreateItemSurfaces(HWND w);
+void ReleaseItemSurfaces();
+// Recomputes the events and draws the whole item into dc.
+void PaintItem(HWND w, HDC dc);
+
+// Runs an action and whatever window work it asks for; true when the item
+// should be redrawn.
+bool RunAction(HWND w, int action, int x, int y);
+// Date dialog (template 507); returns the chosen date.
+SYSTEMTIME RunDateDialog(HWND owner, const SYSTEMTIME& start);
+
+}  // namespace velkaro
