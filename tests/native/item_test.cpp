@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "engine/calendar.h"
+#include "platform/clock.h"
+#include "platform/registry.h"
+#include "today/item.h"
+
+using namespace velkaro;
+
+namespace {
+
+class ItemLogic : public ::testing::Test {
+protected:
+    Item item;
+    void SetUp() override {
+        RegClearAll();
+        SetNativeClock(MakeTime(2026, 3, 1, 0, 5), MakeTime(2026, 3, 1, 9, 5), -540);
+        StartItem(&item, 480, 640, 480);
+    }
+    void TearDown() override { RegClearAll(); }
+    SYSTEMTIME Shown() {
+        RecomputeEvents(&item);
+        return item.State.DisplayTime;
+    }
+};
+
+}  // namespace
+
+TEST_F(ItemLogic, ZonesSplitAtThirds) {
+    EXPECT_EQ(ZoneOf(159, 480), kZoneLeft);
+    EXPECT_EQ(ZoneOf(160, 480), kZoneMiddle);
+    EXPECT_EQ(ZoneOf(320, 480), kZoneMiddle);
+    EXPECT_EQ(ZoneOf(321, 480), kZoneRight);
+    EXPECT_EQ(ZoneOf(79, 239), kZoneMiddle);  // 239 / 3 truncates to 79
+    EXPECT_EQ(ZoneOf(78, 239), kZoneLeft);
+}
+
+TEST_F(ItemLogic, StartsFromTheStoreAndTheFirstValidPlace) {
+    EXPECT_EQ(item.State.HiResFactor, 2);
+    EXPECT_EQ(item.State.AzimuthMode, 1);
+    EXPECT_EQ(item.State.InfoMode, 1);
+    EXPECT_EQ(item.State.SurfaceWidth, 640);
+    EXPECT_EQ(item.Store.General.Deg, L"\u00B0");
+    EXPECT_TRUE(RegKeyExists(SlotKeyPath(19)));
+
+    SettingsStore s = item.Store;
+    for (auto& r : s.Locations) r.Valid = 0;
+    s.Locations[4].Valid = 1;
+    SaveSettingsStore(s);
+    Item again;
+    StartItem(&again, 240, 320, 240);
+    EXPECT_EQ(again.State.PosIndex, 4);
+    EXPECT_EQ(again.State.HiResFactor, 1);
+}
+
+TEST_F(ItemLogic, HoldSwallowsThePenUpAndTapsOffStillHold) {
+    item.Store.General.TapL = kActPlusHour;
+    item.Store.General.HoldL = kActPlusDay;
+    ASSERT_TRUE(PenDown(&item));
+    PenHold(&item, 10);
+    EXPECT_EQ(item.State.ShiftDays, 1);
+    EXPECT_FALSE(PenUp(&item, 10).Redraw);
+    EXPECT_EQ(item.State.ShiftHours, 0);
+    ASSERT_TRUE(PenDown(&item));  // the next pen-down clears the flag
+    EXPECT_TRUE(PenUp(&item, 10).Redraw);
+    EXPECT_EQ(item.State.ShiftHours, 1);
+
+    item.Store.General.Tap = 0;
+    EXPECT_FALSE(PenDown(&item));
+    EXPECT_FALSE(PenUp(&item, 10).Redraw);
+    EXPECT_EQ(item.State.ShiftHours, 1);
+    PenHold(&item, 10);
+    EXPECT_EQ(item.State.ShiftDays, 2);
+}
+
+TEST_F(ItemLogic, SortRedrawsOnlyWhenTheHeightStays) {
+    const int two = item.State.ItemHeight;
+    ActionResult r = RunItemAction(&item, kActSort);
+    EXPECT_FALSE(r.Redraw);
+    EXPECT_GT(item.State.ItemHeight, two);
+    uint32_t field = static_cast<uint32_t>(two);
+    EXPECT_TRUE(RefreshQuery(&item, MakeTime(2026, 3, 1, 9, 5), &field).HeightChanged);
+    EXPECT_EQ(field, static_cast<uint32_t>(item.State.ItemHeight));
+    EXPECT_FALSE(RefreshQuery(&item, MakeTime(2026, 3, 1, 9, 5), &field).HeightChanged);
+
+    item.Store.General.SortP0 = item.Store.General.SortP1;  // same lists: same height
+    r = RunItemAction(&item, kActSort);
+    EXPECT_TRUE(r.Redraw);
+}
+
+TEST_F(ItemLogic, HeightFollowsTheRowsAndTheTitle) {
+    GeneralSettings& g = item.Store.General;
+    item.Store.Bodies[kSun].Layout.RowHeight = 24;
+    item.Store.Bodies[kMoon].Layout.RowHeight = 30;
+    item.Store.Bodies[kMoon].SpaceTop = 3;
+    ComputeItemHeight(&item);
+    EXPECT_EQ(item.Store.Bodies[kSun].Layout.RowTop, g.MarginTop + 15);
+    EXPECT_EQ(item.Store.Bodies[kMoon].Layout.RowTop, g.MarginTop + 15 + 24 + 1 + 3);
+    EXPECT_EQ(item.State.ItemHeight, g.MarginTop + 15 + (24 + 1) + (3 + 30 + 1) + g.MarginBottom);
+    g.Title = g.Clock = 0;
+    EXPECT_EQ(ComputeItemHeight(&item), g.MarginTop + (24 + 1) + (3 + 30 + 1) + g.MarginBottom);
+}
+
+TEST_F(ItemLogic, ShiftsAddUpAndMinusTenPassesMidnight) {
+    for (int i = 0; i < 6; ++i) RunItemAction(&item, kActPlusMin);
+    SYSTEMTIME t = Shown();
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 1005);
+    EXPECT_EQ(item.State.ShiftHours, 1);
+    EXPECT_EQ(item.State.ShiftMinutes, 0);
+
+    RunItemAction(&item, kActCurrent);
+    EXPECT_FALSE(item.State.ShiftActive());
+    SetNativeClock(MakeTime(2026, 2, 28, 15, 3), MakeTime(2026, 3, 1, 0, 3), -540);
+    RunItemAction(&item, kActMinusMin);
+    t = Shown();
+    EXPECT_EQ(t.wMonth * 100 + t.wDay, 228);
+    EXPECT_EQ(t.wHour * 100 + t.wMinute, 2353);
+}
+
+TEST_F(ItemLogic, CountdownRevertsAfterTenQueries) {
+    item.Store.General.ResetTime = 20;
+    RunItemAction(&item, kActNextPos);
+    RunItemAction(&item, kActNextPos);
+    RunItemAction(&item, kActPlusHour);
+    RunItemAction(&item, kActInfo);
+    RunItemAction(&item, kActMeter);
+    EXPECT_EQ(item.State.PosIndex, 2);
+    const SYSTEMTIME now = MakeTime(2026, 3, 1, 9, 5);
+    uint32_t field = static_cast<uint32_t>(item.State.ItemHeight);
+    EXPECT_TRUE(RefreshQuery(&item, now, &field).Invalidate);  // a new minute
+    for (int q = 2; q <= 9; ++q) EXPECT_FALSE(RefreshQuery(&item, now, &field).Invalidate) << q;
+    EXPECT_EQ(item.State.ShiftHours, 1);
+    EXPECT_TRUE(RefreshQuery(&item, now, &field).Invalidate);
+    EXPECT_EQ(item.State.PosIndex, 0);
+    EXPECT_EQ(item.State.ShiftHours, 0);
+    EXPECT_EQ(item.State.InfoMode, 1);
+    EXPECT_EQ(item.State.AzimuthMode, 0);  // never reverted
+    EXPECT_FALSE(RefreshQuery(&item, now, &field).Invalidate);
+
+    // Back to slot 0 even when it is not valid; every action restarts the count.
+    item.Store.Locations[0].Valid = 0;
+    RunItemAction(&item, kActNextPos);
+    EXPECT_EQ(item.State.PosIndex, 1);
+    for (int q = 0; q < 9; ++q) RefreshQuery(&item, now, &field);
+    RunItemAction(&item, kActPlusMin);
+    for (int q = 0; q < 9; ++q) RefreshQuery(&item, now, &field);
+    EXPECT_EQ(item.State.PosIndex, 1);
+    RefreshQuery(&item, now, &field);
+    EXPECT_EQ(item.State.PosIndex, 0);
+
+    // "current" clears the shift but the countdown keeps running.
+    RunItemAction(&item, kActMinusDay);
+    RunItemAction(&item, kActCurrent);
+    EXPECT_EQ(item.State.ResetCountdown, 20);
+    // A countdown of -1 never counts.
+    item.State.ResetCountdown = -1;
+    item.State.ShiftDays = 3;
+    for (int q = 0; q < 20; ++q) RefreshQuery(&item, now, &field);
+    EXPECT_EQ(item.State.ShiftDays, 3);
+}
+
+TEST_F(ItemLogic, MenusDateAndRequests) {
+    EXPECT_EQ(RunItemAction(&item, kActPos).Request, kUiLocationMenu);
+    EXPECT_EQ(RunItemAction(&item, kActMenu).Request, kUiTimeMenu);
+    EXPECT_EQ(RunItemAction(&item, kActEdit).Request, kUiStartEditor);
+    item.Store.General.ExecPath.clear();
+    EXPECT_EQ(RunItemAction(&item, kActEdit).Request, kUiNone);
+    EXPECT_FALSE(RunItemAction(&item, 16).Redraw);
+    EXPECT_FALSE(RunItemAction(&item, -2).Redraw);
+
+    HandleItemCommand(&item, 40020 + 8);
+    EXPECT_EQ(item.State.PosIndex, 8);
+    EXPECT_EQ(item.State.ResetCountdown, 20);
+    EXPECT_EQ(TimeMenuAction(40005), kActCurrent);
+    EXPECT_EQ(TimeMenuAction(40009), kActMinusMin);
+    EXPECT_EQ(TimeMenuAction(40012), kActDate);
+    EXPECT_EQ(TimeMenuAction(40013), -1);
+
+    // Two days ahead in the date dialog keeps an hour shift made before.
+    HandleItemCommand(&item, 40020);
+    RunItemAction(&item, kActPlusHour);
+    ApplyChosenDate(&item, MakeTime(2026, 3, 3));
+    EXPECT_EQ(item.State.ShiftDays, 2);
+    EXPECT_EQ(item.State.ShiftHours, 1);
+    ApplyChosenDate(&item, MakeTime(2026, 2, 30));  // not a date: the day shift stays
+    EXPECT_EQ(item.State.ShiftDays, 2);
+}
