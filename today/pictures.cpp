@@ -1,0 +1,213 @@
+#include "today/pictures.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/picture.h"
+
+namespace velkaro {
+
+std::wstring MaskPath(const std::wstring& iconPath) {
+    const size_t dot = iconPath.rfind(L'.');
+    if (dot == std::wstring::npos) return std::wstring();
+    return iconPath.substr(0, dot) + L".msk";
+}
+
+int TitleBandHeight(const GeneralSettings& g) {
+    if (g.Title == 0 && g.Clock == 0) return 0;
+    return g.TextSize + g.TMarginTop + g.TMarginBottom;
+}
+
+namespace {
+
+void LoadBody(int body, BodyStyle* style, BodyPicture* pic) {
+    BodyLayout& layout = style->Layout;
+    *pic = BodyPicture();
+    layout.ImageState = kImageNone;
+    layout.Frames = 0;
+    layout.MaskFrames = 0;
+    layout.ImageSize = style->TextSize;
+
+    DecodedPicture picture;
+    // A picture narrower than it is high holds no whole frame.
+    if (style->IconMode != 0 && LoadPicture(style->Icon, &picture) &&
+        picture.Height <= kMaxImageSize && picture.Width >= picture.Height) {
+        const int s = picture.Height;
+        layout.ImageState = kImageOpaque;
+        layout.ImageSize = s;
+        layout.Frames = picture.Width / s;
+        pic->Width = picture.Width;
+        pic->Height = picture.Height;
+        pic->Pixels.swap(picture.Pixels);
+
+        DecodedPicture mask;
+        const std::wstring maskPath = MaskPath(style->Icon);
+        if (!maskPath.empty() && LoadPicture(maskPath, &mask) && mask.Height == s &&
+            mask.Width >= s) {
+            layout.ImageState = kImageMasked;
+            layout.MaskFrames = mask.Width / s;
+            if (body == kMoon) {
+                if (layout.Frames == 28 && layout.MaskFrames == 28)
+                    layout.ImageState = kImageMoonFrames;
+                else if (layout.MaskFrames == 14)
+                    layout.ImageState = kImageEarthShine;
+            }
+            pic->MaskWidth = mask.Width;
+            pic->MaskHeight = mask.Height;
+            pic->Mask.swap(mask.Pixels);
+        }
+        pic->Size = s;
+        pic->Colour.assign(static_cast<size_t>(s) * s, 0);
+        pic->Alpha.assign(static_cast<size_t>(s) * s, 0);
+        PrepareBodyFrame(layout, pic, 0, 0);
+    }
+    // Negative image margins may eat more than the image; a row is never
+    // less than empty.
+    layout.RowHeight = std::max(0, style->MarginTop + layout.ImageSize + style->MarginBottom);
+}
+
+// Copies frame `frame` (s x s) of a strip into dst.
+void CopyFrame(const std::vector<uint32_t>& strip, int stripWidth, int s, int frame,
+               std::vector<uint32_t>* dst) {
+    const size_t bytes = static_cast<size_t>(s) * sizeof(uint32_t);
+    for (int j = 0; j < s; ++j)
+        std::memcpy(dst->data() + static_cast<size_t>(j) * s,
+                    strip.data() + static_cast<size_t>(j) * stripWidth + static_cast<size_t>(frame) * s,
+                    bytes);
+}
+
+int ClampFrame(int frame, int frames) {
+    if (frames <= 0) return 0;
+    return std::min(std::max(frame, 0), frames - 1);
+}
+
+}  // namespace
+
+int LoadItemPictures(SettingsStore* store, ItemPictures* pictures) {
+    const GeneralSettings& g = store->General;
+    long long height = g.MarginTop + TitleBandHeight(g) + g.MarginBottom;
+    for (int b = 0; b < kBodyCount; ++b) {
+        BodyStyle& style = store->Bodies[b];
+        LoadBody(b, &style, &pictures->Bodies[b]);
+        height += style.SpaceTop + style.Layout.RowHeight + style.SpaceBottom;
+    }
+    if (height < 0) height = 0;
+    if (height > 1000000) height = 1000000;
+    return static_cast<int>(height);
+}
+
+int SelectFrame(const BodyLayout& layout, int body, int phaseIndex) {
+    if (body != kMoon) return 0;
+    if (layout.ImageState != kImageEarthShine && layout.ImageState != kImageMoonFrames) return 0;
+    return (phaseIndex >= 0 && phaseIndex < 28) ? phaseIndex : 0;
+}
+
+void PrepareBodyFrame(const BodyLayout& layout, BodyPicture* pic, int frame,
+                      uint8_t alphaEarthShine) {
+    const int s = pic->Size;
+    if (layout.ImageState == kImageNone || s <= 0 || pic->Pixels.empty()) return;
+    const size_t n = static_cast<size_t>(s) * s;
+    pic->Colour.resize(n);
+    pic->Alpha.resize(n);
+    const int framesInPicture = pic->Width / s;
+    const int framesInMask = pic->Mask.empty() ? 0 : pic->MaskWidth / s;
+
+    switch (layout.ImageState) {
+        case kImageOpaque:
+            CopyFrame(pic->Pixels, pic->Width, s, 0, &pic->Colour);
+            std::fill(pic->Alpha.begin(), pic->Alpha.end(), 0xFFFFFFu);
+            return;
+        case kImageMasked:
+            CopyFrame(pic->Pixels, pic->Width, s, 0, &pic->Colour);
+            CopyFrame(pic->Mask, pic->MaskWidth, s, 0, &pic->Alpha);
+            return;
+        case kImageMoonFrames:
+            CopyFrame(pic->Pixels, pic->Width, s, ClampFrame(frame, framesInPicture), &pic->Colour);
+            CopyFrame(pic->Mask, pic->MaskWidth, s, ClampFrame(frame, framesInMask), &pic->Alpha);
+            return;
+        case kImageEarthShine:
+            break;
+        default:
+            return;
+    }
+
+    // Earth-shine: the whole disc faintly, then the lit part of the phase on top.
+    CopyFrame(pic->Pixels, pic->Width, s, 0, &pic->Colour);
+    CopyFrame(pic->Mask, pic->MaskWidth, s, 0, &pic->Alpha);
+    for (uint32_t& m : pic->Alpha) {
+        if (m == 0) continue;
+        const uint32_t g = (static_cast<uint32_t>(alphaEarthShine) * (m & 0xFFu)) >> 8;
+        m = g * 0x010101u;
+    }
+    const int a = (frame >= 0 && frame < 28) ? frame : 0;
+    if (a == 0) return;
+    const int phase = ClampFrame(a > 14 ? a - 14 : 14 - a, framesInMask);
+    // Frames 1..13 are the waxing half, drawn as the mirror of the waning one.
+    const bool mirror = a <= 13;
+    for (int j = 0; j < s; ++j) {
+        const uint32_t* src = pic->Mask.data() + static_cast<size_t>(j) * pic->MaskWidth +
+                              static_cast<size_t>(phase) * s;
+        uint32_t* dst = pic->Alpha.data() + static_cast<size_t>(j) * s;
+        for (int i = 0; i < s; ++i) {
+            const uint32_t f = src[i];
+            if (f == 0) continue;
+            uint32_t& t = dst[mirror ? s - 1 - i : i];
+            if (f == 0xFFFFFFu) {
+                t = 0xFFFFFFu;
+                continue;
+            }
+            const int h = static_cast<int>(t & 0xFFu);
+            const int fl = static_cast<int>(f & 0xFFu);
+            // Raises h toward 255 by the weight fl; (fl * (h - 255) + 255) is
+            // never above 255, so the shift floors a non-positive value.
+            const int raised = h - ((fl * (h - 255) + 255) >> 8);
+            t = static_cast<uint32_t>(raised & 0xFF) * 0x010101u;
+        }
+    }
+}
+
+int DrawBodyImage(PixelBuffer comp, const BodyStyle& style, const BodyPicture& pic,
+                  const BodyDraw& d) {
+    const BodyLayout& layout = style.Layout;
+    const int s = pic.Size;
+    if (layout.ImageState == kImageNone || s <= 0 || comp.Empty() ||
+        pic.Colour.size() != static_cast<size_t>(s) * s || pic.Alpha.size() != pic.Colour.size())
+        return layout.MeterLeft;
+
+    const long long top = static_cast<long long>(layout.RowTop) + style.MarginTop;
+    const long long rowTop = std::max<long long>(layout.RowTop, 0);
+    const long long rowBottom =
+        std::min<long long>(static_cast<long long>(layout.RowTop) + layout.RowHeight, comp.Height);
+    const long long j0 = std::max<long long>(0, rowTop - top);
+    const long long j1 = std::min<long long>(s, rowBottom - top);
+    const long long clipLeft = std::max(0, d.ClipLeft);
+    const long long clipRight = std::min(comp.Width, d.ClipRight);
+    const long long i0 = std::max<long long>(0, clipLeft - d.X);
+    const long long i1 = std::min<long long>(s, clipRight - d.X);
+    if (j0 >= j1 || i0 >= i1) return d.X;
+
+    const bool fade = !d.Up && style.AlphaS != 255;
+    const uint32_t alphaS = style.AlphaS;
+    for (long long j = j0; j < j1; ++j) {
+        uint32_t* row = comp.Row(static_cast<int>(top + j));
+        const long long srcRow = d.Rotate ? s - 1 - j : j;
+        const uint32_t* colour = pic.Colour.data() + srcRow * s;
+        const uint32_t* alpha = pic.Alpha.data() + srcRow * s;
+        for (long long i = i0; i < i1; ++i) {
+            const long long srcCol = d.Rotate ? s - 1 - i : i;
+            const uint32_t w = alpha[srcCol];
+            if (w == 0) continue;
+            const uint32_t c = colour[srcCol];
+            uint32_t& b = row[d.X + i];
+            if (w == 0xFFFFFFu && d.Up) {
+                b = c;
+                continue;
+            }
+            const uint32_t b1 = MixPixel(b, c, w & 0xFFu);
+            b = fade ? MixPixel(b, b1, alphaS) : b1;
+        }
+    }
+    return d.X;
+}
+
+}  // namespace velkaro

@@ -1,0 +1,42 @@
+// Placement of the title band's texts and the per-body info lines. The result
+// is a list of draw commands with measured positions; the window side only
+// draws them (transparent background).
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/events.h"
+#include "platform/text_measure.h"
+#include "today/item.h"
+#include "today/pixels.h"
+
+namespace velkaro {
+
+struct TextDraw {
+    int X = 0, Y = 0;           // top-left corner of the text
+    int Width = 0, Height = 0;  // as measured
+    std::wstring Text;
+    uint32_t Color = 0;  // COLORREF
+    FontSpec Font;
+    bool Fill = false;  // fill FillArea with FillColor before drawing the text
+    Rect FillArea;
+    uint32_t FillColor = 0;  // COLORREF
+};
+
+// The event the "coming event" texts show: the rise while it is ahead (else
+// the next rise), or the set when that comes first. Null when neither is ahead.
+struct ComingEvent {
+    const EventRecord* Event = nullptr;
+    bool IsRise = true;
+};
+ComingEvent SelectComingEvent(const BodyEvents& e);
+
+// Left and right texts of the title band (nothing when Title and Clock are 0).
+void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out);
+
+// Main line and event lines of one body, placed by its Layout.ImageX,
+// ImageSize and RowTop.
+void LayoutBodyInfo(const Item& item, int body, std::vector<TextDraw>* out);
+
+}  // namespace velkaro
