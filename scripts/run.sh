@@ -8,12 +8,13 @@ win="$here/build/win32"
 "$run" cmd /c exit >/dev/null 2>&1 || true   # creates the prefix on first use
 dest="$VELKARO_WINEPREFIX/drive_c/Program Files/Velkaro"
 mkdir -p "$dest"
-for f in velkaro.dll TodayHost.exe Sitarel.exe velkaro-places.exe velkaro-almanac.exe; do
+for f in velkaro.dll TodayHost.exe Sitarel.exe velkaro-places.exe velkaro-post.exe velkaro-almanac.exe; do
     [ -f "$win/$f" ] && cp "$win/$f" "$dest/"
 done
 [ -d "$here/build/native/pictures" ] && cp "$here/build/native/pictures/"* "$dest/"
 echo "installed into $dest"
 winepath_of() { WINEPREFIX="$VELKARO_WINEPREFIX" winepath -w "$1" 2>/dev/null; }
+"$run" "$dest/velkaro-places.exe"
 if [ -n "$DISPLAY" ]; then
     echo "starting the Today screen (close its window or choose Exit to end)"
     "$run" "$dest/TodayHost.exe" "$@"
