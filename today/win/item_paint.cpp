@@ -4,7 +4,12 @@
 
 #include <algorithm>
 
+#include <map>
+#include <utility>
+
+#include "platform/win/gdi_font.h"
 #include "platform/win/todaycmn.h"
+#include "today/compose.h"
 #include "today/pixels.h"
 #include "today/win/item_win.h"
 
@@ -18,8 +23,42 @@ struct Surface {
     PixelBuffer pixels;
 };
 
-Surface g_background, g_meter, g_composition;
+Surface g_background, g_composition;
+ItemPictures g_pictures;
 HWND g_todayWindow = nullptr;
+// Fonts of the texts, made once per face and size and kept until destruction.
+std::map<std::pair<std::wstring, std::pair<int, int>>, HFONT> g_fonts;
+
+HFONT FontFor(const FontSpec& spec) {
+    auto key = std::make_pair(spec.FaceName, std::make_pair(spec.CharSet, spec.Height));
+    auto it = g_fonts.find(key);
+    if (it != g_fonts.end()) return it->second;
+    HFONT f = CreateItemFont(spec);
+    g_fonts[key] = f;
+    return f;
+}
+
+void DrawTexts(HDC dc, const std::vector<TextDraw>& texts) {
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldColor = GetTextColor(dc);
+    HGDIOBJ oldFont = nullptr;
+    for (const TextDraw& t : texts) {
+        if (t.Fill && !t.FillArea.Empty()) {
+            HBRUSH brush = CreateSolidBrush(t.FillColor);
+            RECT r = {t.FillArea.x0, t.FillArea.y0, t.FillArea.x1, t.FillArea.y1};
+            ::FillRect(dc, &r, brush);
+            DeleteObject(brush);
+        }
+        if (t.Text.empty()) continue;
+        HGDIOBJ prev = SelectObject(dc, FontFor(t.Font));
+        if (!oldFont) oldFont = prev;
+        SetTextColor(dc, t.Color);
+        TextOutW(dc, t.X, t.Y, t.Text.c_str(), static_cast<int>(t.Text.size()));
+    }
+    if (oldFont) SelectObject(dc, oldFont);
+    SetTextColor(dc, oldColor);
+    SetBkMode(dc, oldMode);
+}
 
 bool MakeSurface(Surface* s, HDC ref, int width, int height) {
     BITMAPINFO bi = {};
@@ -80,11 +119,10 @@ void FetchBackground(HWND w) {
 void CreateItemSurfaces(HWND w) {
     g_todayWindow = FindWindowW(nullptr, L"DesktopExplorerWindow");
     ItemState& s = g_item.State;
-    s.SurfaceHeight = ComputeItemHeight(&g_item);
+    s.SurfaceHeight = LoadItemPictures(&g_item.Store, &g_pictures);
     HDC dc = GetDC(w);
     const int height = std::max(s.SurfaceHeight, 1);
     MakeSurface(&g_background, dc, s.SurfaceWidth, height);
-    MakeSurface(&g_meter, dc, s.SurfaceWidth, height);
     MakeSurface(&g_composition, dc, s.SurfaceWidth, height);
     ComputeItemHeight(&g_item);
     ReleaseDC(w, dc);
@@ -92,8 +130,10 @@ void CreateItemSurfaces(HWND w) {
 
 void ReleaseItemSurfaces() {
     FreeSurface(&g_background);
-    FreeSurface(&g_meter);
     FreeSurface(&g_composition);
+    g_pictures = ItemPictures();
+    for (auto& f : g_fonts) DeleteObject(f.second);
+    g_fonts.clear();
 }
 
 void PaintItem(HWND w, HDC dc) {
@@ -104,18 +144,11 @@ void PaintItem(HWND w, HDC dc) {
     if (g_composition.pixels.Empty()) return;
     FetchBackground(w);
 
-    PixelBuffer comp = g_composition.pixels;
-    const GeneralSettings& g = g_item.Store.General;
-    FillRect(comp, Rect{0, 0, s.ItemWidth, comp.Height}, PixelFromColorref(g.CrBack));
-    const SortList& list = g_item.Listed();
-    for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
-        const BodyStyle& b = g_item.Store.Bodies[list.Entries[i]];
-        FillRect(comp, Rect{g.MarginLeft, b.Layout.RowTop, s.ItemWidth - g.MarginRight - 1,
-                            b.Layout.RowTop + b.Layout.RowHeight},
-                 PixelFromColorref(b.CrBack));
-    }
+    const std::vector<TextDraw> texts = ComposeItem(g_item, g_pictures, g_background.pixels, g_composition.pixels);
+    const PixelBuffer comp = g_composition.pixels;
     BitBlt(dc, 0, 0, std::min(s.ItemWidth, comp.Width), std::min(s.ItemHeight, comp.Height),
            g_composition.dc, 0, 0, SRCCOPY);
+    DrawTexts(dc, texts);
 }
 
 }  // namespace velkaro
