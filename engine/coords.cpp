@@ -79,7 +79,9 @@ double HorizonAzimuth(double ra, double dec, double theta, double lat) {
     const double num = -std::cos(d) * std::sin(H);
     const double den = std::cos(p) * std::sin(d) - std::sin(p) * std::cos(d) * std::cos(H);
     double A = Deg(std::atan(num / den));
-    if (den > 0 && A < 0) A += 360.0;
+    // den = 0 exactly (due east or west on the prime vertical) counts as positive,
+    // so that west is 270 and not -90.
+    if (den >= 0 && A < 0) A += 360.0;
     if (den < 0) A += 180.0;
     return RoundHalfAway(10.0 * A) * 0.1;
 }
@@ -91,7 +93,10 @@ double HorizonAltitude(double ra, double dec, double theta, double lat) {
     // Rounding can carry the sine of an altitude of ±90° just past ±1.
     if (s > 1.0) s = 1.0;
     if (s < -1.0) s = -1.0;
-    const double h = Deg(std::asin(s));
+    return RefractedAltitude(Deg(std::asin(s)));
+}
+
+double RefractedAltitude(double h) {
     // The refraction term has a pole at -4.4°, where the geometric altitude stands.
     if (h + 4.4 == 0.0) return RoundHalfAway(10.0 * h) * 0.1;
     const double R = 0.0167 / std::tan((h + 8.6 / (h + 4.4)) * kDegToRad);
