@@ -28,6 +28,7 @@ double Dip(double height) {
 double EventAltitude(int body, const BodyPosition& pos, double dip) {
     if (body == kSun) return 0.0024428 / pos.Dist - 0.266994 / pos.Dist - dip - 0.585556;
     if (body == kMoon) return pos.Parallax - dip - 0.585556;
+    // A planet's horizontal parallax is 8.794"/Δ in degrees, like the Sun's.
     return 0.0024428 / pos.Dist - dip - 0.585556;
 }
 
