@@ -26,6 +26,9 @@ test: native win32
 run: native win32
 	@scripts/run.sh
 
+snapshots: native win32
+	@scripts/snapshots.sh
+
 fuzz: deps
 	@scripts/fuzz.sh
 

@@ -28,6 +28,8 @@ struct Host {
     HWND window = nullptr;
     HWND itemWindow = nullptr;
     int headerHeight = 0;
+    std::vector<int> actions;  // run through WM_APP + 10 + n before the first paint
+    bool fresh = false;        // start from an empty settings store
 } g;
 
 // The wallpaper: an evening sky over a hill line, with a few stars, so that the
@@ -250,11 +252,20 @@ bool ParseArgs(int argc, wchar_t** argv) {
             g.height = h;
         } else if (a == L"--snapshot" && hasValue) {
             g.snapshot = argv[++i];
+        } else if (a == L"--fresh") {
+            g.fresh = true;
+        } else if (a == L"--action" && hasValue) {
+            const int n = _wtoi(argv[++i]);
+            if (n < 0 || n > 15) {
+                std::fprintf(stderr, "--action takes an action number 0..15\n");
+                return false;
+            }
+            g.actions.push_back(n);
         } else if (a == L"--refresh-ms" && hasValue) {
             g.refreshMs = _wtoi(argv[++i]);
             if (g.refreshMs < 10) g.refreshMs = 10;
         } else {
-            std::fprintf(stderr, "usage: TodayHost [--screen WxH] [--snapshot FILE.png] [--refresh-ms N]\n");
+            std::fprintf(stderr, "usage: TodayHost [--screen WxH] [--snapshot FILE.png] [--refresh-ms N] [--action N]... [--fresh]\n");
             return false;
         }
     }
@@ -298,6 +309,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
                      wr.bottom - wr.top + g.height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
     }
 
+    if (g.fresh) RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
     g.dll = LoadItemLibrary();
     if (!g.dll) {
         std::fprintf(stderr, "cannot load velkaro.dll\n");
@@ -315,6 +327,8 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
         std::fprintf(stderr, "the item was not created\n");
         return 1;
     }
+    Refresh();
+    for (int n : g.actions) SendMessageW(g.itemWindow, WM_APP + 10 + n, 0, 0);
     Refresh();
     Layout();
 
