@@ -1,28 +1,53 @@
 #include "today/compose.h"
 
+#include <algorithm>
+
 #include "today/meters.h"
 
 namespace velkaro {
 
 void ComposeBackground(const Item& item, PixelBuffer background, PixelBuffer comp) {
+    if (comp.Empty()) return;
     const GeneralSettings& g = item.Store.General;
     const int itemWidth = item.State.ItemWidth;
     const int surfaceHeight = item.State.SurfaceHeight;
-    FillRect(comp, Rect{0, 0, itemWidth, surfaceHeight}, PixelFromColorref(g.CrBack));
     // The band's colour goes in whether or not the band has text.
-    FillRect(comp, Rect{0, 0, itemWidth, g.TextSize + g.TMarginTop + g.TMarginBottom},
-             PixelFromColorref(g.CrTitleBack));
+    const int titleHeight = g.TextSize + g.TMarginTop + g.TMarginBottom;
+    const uint32_t back = PixelFromColorref(g.CrBack);
+    const uint32_t titleBack = PixelFromColorref(g.CrTitleBack);
+    const uint8_t alpha = g.TransToday && surfaceHeight > 0 ? g.AlphaToday : 0;
+
+    // Filling the item, the band and the rows in that order and then blending
+    // is done row by row in one pass: each row is at most three runs.
+    int rows = std::max(surfaceHeight, titleHeight);
     const BodyList list = ListedBodies(item);
     for (int i = 0; i < list.Count; ++i) {
-        const BodyStyle& style = item.Store.Bodies[list.Body[i]];
-        const int top = style.Layout.RowTop;
-        // Up to the last column inside the right margin, where meters and
-        // pictures end too.
-        FillRect(comp, Rect{g.MarginLeft, top, itemWidth - g.MarginRight, top + style.Layout.RowHeight},
-                 PixelFromColorref(style.CrBack));
+        const BodyLayout& l = item.Store.Bodies[list.Body[i]].Layout;
+        rows = std::max(rows, l.RowTop + l.RowHeight);
     }
-    if (g.TransToday && surfaceHeight > 0)
-        BlendToward(comp, background, itemWidth, surfaceHeight, g.AlphaToday);
+    rows = std::min(rows, comp.Height);
+    if (rows <= 0) return;
+    std::vector<int> rowBody(static_cast<size_t>(rows), -1);  // later rows paint over earlier ones
+    for (int i = 0; i < list.Count; ++i) {
+        const BodyLayout& l = item.Store.Bodies[list.Body[i]].Layout;
+        for (int y = std::max(l.RowTop, 0); y < std::min(l.RowTop + l.RowHeight, rows); ++y)
+            rowBody[y] = list.Body[i];
+    }
+    // Row backgrounds reach the last column inside the right margin, where
+    // meters and pictures end too.
+    const int innerRight = itemWidth - g.MarginRight;
+    for (int y = 0; y < rows; ++y) {
+        const uint8_t a = y < surfaceHeight ? alpha : 0;
+        const uint32_t base = y < titleHeight ? titleBack : back;
+        if (rowBody[y] < 0) {
+            FillRowBlended(comp, background, y, 0, itemWidth, base, a);
+            continue;
+        }
+        const uint32_t body = PixelFromColorref(item.Store.Bodies[rowBody[y]].CrBack);
+        FillRowBlended(comp, background, y, 0, std::min(g.MarginLeft, itemWidth), base, a);
+        FillRowBlended(comp, background, y, g.MarginLeft, innerRight, body, a);
+        FillRowBlended(comp, background, y, std::max(innerRight, g.MarginLeft), itemWidth, base, a);
+    }
 }
 
 void ComposeMeters(Item& item, ItemPictures& pictures, PixelBuffer comp) {

@@ -30,6 +30,19 @@ void ReplicateFirstRow(PixelBuffer buf, const Rect& r) {
 
 int Channel(uint32_t px, int shift) { return static_cast<int>((px >> shift) & 0xFFu); }
 
+// c = c + ((b - c) * a) >> 8 per channel, as (c * (256 - a) + b * a) >> 8 byte
+// by byte: every byte gets the same weights and the sum fits 16 bits, which
+// vectorises well. The unused top byte is cleared afterwards.
+void BlendSpan(uint32_t* comp, const uint32_t* background, int count, unsigned a) {
+    const unsigned inv = 256 - a;
+    uint8_t* c = reinterpret_cast<uint8_t*>(comp);
+    const uint8_t* b = reinterpret_cast<const uint8_t*>(background);
+    const int n = 4 * count;
+    for (int i = 0; i < n; ++i)
+        c[i] = static_cast<uint8_t>((static_cast<uint16_t>(c[i] * inv) + static_cast<uint16_t>(b[i] * a)) >> 8);
+    for (int x = 0; x < count; ++x) comp[x] &= 0x00FFFFFFu;
+}
+
 }  // namespace
 
 void FillRect(PixelBuffer buf, Rect r, uint32_t pixel) {
@@ -46,19 +59,36 @@ void FillGradientH(PixelBuffer buf, Rect r, uint32_t left, uint32_t right, Rect 
     if (c.Empty()) return;
     const long long span = static_cast<long long>(r.x1) - r.x0 - 1;
     uint32_t* row = buf.Row(c.y0);
-    for (int x = c.x0; x < c.x1; ++x) {
-        if (span <= 0) {
-            row[x] = left;
-            continue;
+    if (span <= 0 || span >= (1 << 15)) {
+        // One column, or wider than any surface: exact per column.
+        for (int x = c.x0; x < c.x1; ++x) {
+            if (span <= 0) {
+                row[x] = left;
+                continue;
+            }
+            const long long i = static_cast<long long>(x) - r.x0;
+            uint32_t px = 0;
+            for (int shift = 0; shift <= 16; shift += 8) {
+                const long long a = Channel(left, shift), b = Channel(right, shift);
+                px |= static_cast<uint32_t>((a * (span - i) + b * i + span / 2) / span) << shift;
+            }
+            row[x] = px;
         }
-        const long long i = static_cast<long long>(x) - r.x0;
-        uint32_t px = 0;
-        for (int shift = 0; shift <= 16; shift += 8) {
-            const long long a = Channel(left, shift), b = Channel(right, shift);
-            const long long v = (a * (span - i) + b * i + span / 2) / span;
-            px |= static_cast<uint32_t>(v) << shift;
+    } else {
+        // 16.16 steps: below 2^15 columns the error stays under half a unit,
+        // so both end columns come out exact.
+        int32_t value[3], step[3];
+        const int32_t first = c.x0 - r.x0;
+        for (int k = 0; k < 3; ++k) {
+            const int32_t a = Channel(left, 8 * k), b = Channel(right, 8 * k);
+            step[k] = static_cast<int32_t>((static_cast<int64_t>(b - a) * 65536) / span);
+            value[k] = a * 65536 + first * step[k] + 0x8000;
         }
-        row[x] = px;
+        for (int x = c.x0; x < c.x1; ++x) {
+            row[x] = static_cast<uint32_t>(value[0] >> 16) | static_cast<uint32_t>(value[1] >> 16) << 8 |
+                     static_cast<uint32_t>(value[2] >> 16) << 16;
+            for (int k = 0; k < 3; ++k) value[k] += step[k];
+        }
     }
     ReplicateFirstRow(buf, c);
 }
@@ -89,12 +119,24 @@ void BlendToward(PixelBuffer comp, PixelBuffer background, int width, int height
     const int w = std::min({width, comp.Width, background.Width});
     const int h = std::min({height, comp.Height, background.Height});
     if (w <= 0 || h <= 0) return;
-    const uint32_t a = alpha;
-    for (int y = 0; y < h; ++y) {
-        uint32_t* c = comp.Row(y);
-        const uint32_t* b = background.Row(y);
-        for (int x = 0; x < w; ++x) c[x] = MixPixel(c[x], b[x], a);
+    for (int y = 0; y < h; ++y) BlendSpan(comp.Row(y), background.Row(y), w, alpha);
+}
+
+void FillRowBlended(PixelBuffer comp, PixelBuffer background, int y, int x0, int x1, uint32_t pixel,
+                    uint8_t alpha) {
+    if (comp.Empty() || y < 0 || y >= comp.Height) return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, comp.Width);
+    if (x0 >= x1) return;
+    uint32_t* c = comp.Row(y);
+    if (alpha == 0 || background.Empty() || y >= background.Height) {
+        std::fill(c + x0, c + x1, pixel);
+        return;
     }
+    // Filled and blended while the row is in the cache.
+    std::fill(c + x0, c + x1, pixel);
+    const int xb = std::min(x1, background.Width);
+    if (x0 < xb) BlendSpan(c + x0, background.Row(y) + x0, xb - x0, alpha);
 }
 
 }  // namespace velkaro

@@ -67,5 +67,9 @@ void CopyRowSpan(PixelBuffer dst, const uint32_t* srcRow, int srcWidth, int x0, 
 // Composition toward the Today background over columns 0..width-1 and rows
 // 0..height-1: c' = c + ((b - c) * alpha) >> 8 per channel.
 void BlendToward(PixelBuffer comp, PixelBuffer background, int width, int height, uint8_t alpha);
+// Columns x0..x1-1 of row y of comp get `pixel` blended toward the same place
+// of the background: the fill and the blend above in one pass.
+void FillRowBlended(PixelBuffer comp, PixelBuffer background, int y, int x0, int x1, uint32_t pixel,
+                    uint8_t alpha);
 
 }  // namespace velkaro
