@@ -1,17 +1,17 @@
 // One paint of the item, off-screen: backgrounds, the Today blend, meters and
 // pictures into the composition, and the text to draw over it.
 //
-// Window side, at creation:
-//   State.SurfaceHeight = LoadItemPictures(&item.Store, &pictures);   (pictures.h)
-//   create two 32-bit top-down-addressed DIB sections (positive height, so
-//   rows are stored bottom-up) of SurfaceWidth x SurfaceHeight: background
-//   and composition; then compute the item height (row tops).
-// Each paint, after the events, ItemWidth and the row tops are current:
+// Window side, at creation (after the store is loaded):
+//   State.SurfaceHeight = LoadItemPictures(&item.Store, &pictures);
+//   create two 32-bit DIB sections of SurfaceWidth x SurfaceHeight with a
+//   positive height (rows bottom-up, as PixelBuffer expects): background and
+//   composition; then compute the row tops and the item height.
+// Each paint, once the events, ItemWidth and the row tops are current:
 //   copy the Today screen under the item into background at (0, 0);
 //   texts = ComposeItem(item, pictures, background, composition);
 //   BitBlt composition (0, 0, ItemWidth, ItemHeight) to the window;
-//   draw each TextDraw with GDI (CreateItemFont, transparent background,
-//   Fill first when set).
+//   draw each TextDraw with a font from CreateItemFont, transparent
+//   background, filling FillArea first when Fill is set.
 #pragma once
 #include <vector>
 

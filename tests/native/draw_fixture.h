@@ -1,15 +1,14 @@
-// Shared set-up for the drawing tests: an item with known margins, pictures
-// registered with the native loader, and hand-made event frames.
+// Shared set-up for the drawing tests: a 480-pixel item without title band or
+// margins, solid 24-pixel pictures (0x00F000 + body number) registered with the
+// native loader, and hand-made event frames.
 #pragma once
 #include <string>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/picture.h"
 #include "today/compose.h"
-#include "today/item.h"
 #include "today/meters.h"
-#include "today/pictures.h"
-#include "today/pixels.h"
 
 namespace velkaro {
 namespace testing_draw {
@@ -42,71 +41,56 @@ inline BodyEvents Frame(int prevSet, int rise, int culmination, int set, int nex
     return e;
 }
 
-// A 480-pixel item with no title band, no margins, and the listed bodies'
-// pictures as solid squares of their own colour.
 struct Rig {
     Item item;
     ItemPictures pictures;
     PixelStore background, composition;
 
-    explicit Rig(const std::wstring& listed = L"0", int width = 480) {
+    explicit Rig(const std::wstring& listed) {
         ClearNativePictures();
         GeneralSettings& g = item.Store.General;
         g.MarginTop = g.MarginBottom = g.MarginLeft = g.MarginRight = 0;
-        g.Title = 0;
-        g.Clock = 0;
-        g.TransToday = 0;
+        g.Title = g.Clock = g.TransToday = 0;
         g.SortP0 = SortList(listed);
-        item.State.SortPage = 0;
-        item.State.ItemWidth = width;
-        item.State.SurfaceWidth = width;
+        item.State.ItemWidth = item.State.SurfaceWidth = 480;
         item.State.DisplayTime = MakeTime(2026, 6, 15, 12, 0);
         LocationRecord& place = item.Store.Locations[0];
+        place = LocationRecord();
         place.Valid = 1;
         place.Location = L"Kyoto";
         place.Lat = 35.0;
         place.Lng = 135.75;
         place.UtcMargin = 9;
-        place.ExistDST = 0;
-        item.State.PosIndex = 0;
         for (int b = 0; b < kBodyCount; ++b) {
             BodyStyle& s = item.Store.Bodies[b];
             s.Icon = L"\\t\\body" + std::to_wstring(b) + L".png";
             s.CrBack = 0x000000;
-            s.MarginTop = s.MarginBottom = 0;
-            s.SpaceTop = 0;
-            s.SpaceBottom = 1;
-            s.WidthSL = 48;
-            s.WidthSR = 0;
+            s.MarginTop = s.MarginBottom = s.SpaceTop = 0;
             s.PosD = 0;
             s.CrGradD = 0x400000;  // pixel 0x000040
             s.CrScale = 0x0000FF;  // pixel 0xFF0000
-            s.WidthScale = 1;
             s.AlphaS = 255;
             RegisterNativePicture(s.Icon, Picture(24, 24, 0x00F000u + static_cast<uint32_t>(b)));
         }
     }
 
     BodyStyle& Body(int b) { return item.Store.Bodies[b]; }
+    int RowTop(int b) { return item.Store.Bodies[b].Layout.RowTop; }
+    uint32_t At(int x, int y) { return composition.View().At(x, y); }
 
     // Pictures, surfaces and row tops, as the window does at creation.
     void Load() {
         item.State.SurfaceHeight = LoadItemPictures(&item.Store, &pictures);
-        const int h = item.State.SurfaceHeight;
-        background = PixelStore(item.State.SurfaceWidth, h, 0x123456);
-        composition = PixelStore(item.State.SurfaceWidth, h, 0);
+        background = PixelStore(480, item.State.SurfaceHeight, 0x123456);
+        composition = PixelStore(480, item.State.SurfaceHeight, 0);
         ComputeItemHeight(&item);
     }
-
     std::vector<TextDraw> Compose() {
         return ComposeItem(item, pictures, background.View(), composition.View());
     }
-
-    uint32_t At(int x, int y) { return composition.View().At(x, y); }
-    int RowTop(int b) { return item.Store.Bodies[b].Layout.RowTop; }
 };
 
-// Columns of row y whose pixel equals `pixel`: [first, last], or -1, -1.
+// First and last column of row y holding `pixel`, or -1, -1.
 inline std::pair<int, int> Span(PixelBuffer buf, int y, uint32_t pixel) {
     int first = -1, last = -1;
     for (int x = 0; x < buf.Width; ++x) {
