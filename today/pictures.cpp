@@ -188,23 +188,31 @@ int DrawBodyImage(PixelBuffer comp, const BodyStyle& style, const BodyPicture& p
 
     const bool fade = !d.Up && style.AlphaS != 255;
     const uint32_t alphaS = style.AlphaS;
+    // Without branches: weight 0 leaves b as it is (also after the fade), and
+    // an opaque pixel of a body that is up takes weight 256, an exact copy.
+    const uint32_t opaque = d.Up ? 256u : 255u;
     for (long long j = j0; j < j1; ++j) {
-        uint32_t* row = comp.Row(static_cast<int>(top + j));
+        uint32_t* row = comp.Row(static_cast<int>(top + j)) + (d.X + i0);
         const long long srcRow = d.Rotate ? s - 1 - j : j;
         const uint32_t* colour = pic.Colour.data() + srcRow * s;
         const uint32_t* alpha = pic.Alpha.data() + srcRow * s;
-        for (long long i = i0; i < i1; ++i) {
-            const long long srcCol = d.Rotate ? s - 1 - i : i;
-            const uint32_t w = alpha[srcCol];
-            if (w == 0) continue;
-            const uint32_t c = colour[srcCol];
-            uint32_t& b = row[d.X + i];
-            if (w == 0xFFFFFFu && d.Up) {
-                b = c;
-                continue;
+        const int n = static_cast<int>(i1 - i0);
+        if (d.Rotate) {
+            colour += s - 1 - i0;
+            alpha += s - 1 - i0;
+            for (int i = 0; i < n; ++i) {
+                const uint32_t w = alpha[-i];
+                const uint32_t b1 = MixPixel(row[i], colour[-i], w == 0xFFFFFFu ? opaque : (w & 0xFFu));
+                row[i] = fade ? MixPixel(row[i], b1, alphaS) : b1;
             }
-            const uint32_t b1 = MixPixel(b, c, w & 0xFFu);
-            b = fade ? MixPixel(b, b1, alphaS) : b1;
+        } else {
+            colour += i0;
+            alpha += i0;
+            for (int i = 0; i < n; ++i) {
+                const uint32_t w = alpha[i];
+                const uint32_t b1 = MixPixel(row[i], colour[i], w == 0xFFFFFFu ? opaque : (w & 0xFFu));
+                row[i] = fade ? MixPixel(row[i], b1, alphaS) : b1;
+            }
         }
     }
     return d.X;

@@ -42,8 +42,9 @@ inline uint32_t PixelFromColorref(uint32_t cr) {
 }
 inline uint32_t ColorrefFromPixel(uint32_t px) { return PixelFromColorref(px); }
 
-// Per channel c + ((o - c) * weight) >> 8 with an arithmetic shift; written as
-// (c * (256 - w) + o * w) >> 8, which is the same value and never negative.
+// Per channel c + ((o - c) * weight) >> 8 with an arithmetic shift, weight
+// 0..256 (256 gives o); computed as (c * (256 - w) + o * w) >> 8, the same
+// value without negative intermediates.
 inline uint32_t MixPixel(uint32_t c, uint32_t o, uint32_t weight) {
     const uint32_t inv = 256 - weight;
     const uint32_t rb = (((c & 0xFF00FFu) * inv + (o & 0xFF00FFu) * weight) >> 8) & 0xFF00FFu;
