@@ -20,14 +20,6 @@ int ActionForZone(const GeneralSettings& g, Zone zone, bool hold) {
     }
 }
 
-void SetTextRowHeights(Item* item) {
-    for (BodyStyle& b : item->Store.Bodies) {
-        if (b.Layout.ImageState != 0) continue;
-        b.Layout.ImageSize = b.TextSize;
-        b.Layout.RowHeight = b.MarginTop + b.TextSize + b.MarginBottom;
-    }
-}
-
 int ComputeItemHeight(Item* item) {
     const GeneralSettings& g = item->Store.General;
     int h = g.MarginTop;
@@ -43,7 +35,7 @@ int ComputeItemHeight(Item* item) {
     return item->State.ItemHeight;
 }
 
-void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth) {
+void StartItem(Item* item, ItemPictures* pictures, int screenWidth, int screenHeight, int parentWidth) {
     ItemState& s = item->State;
     s.HiResFactor = (screenWidth > 320 || screenHeight > 320) ? 2 : 1;
     LoadOrInitialiseStore(&item->Store, s.HiResFactor);
@@ -53,7 +45,7 @@ void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth) {
     s.PresentTime = PresentTimeAt(&item->Place());
     s.SurfaceWidth = std::max(screenWidth, screenHeight);
     s.ItemWidth = parentWidth;
-    SetTextRowHeights(item);
+    s.SurfaceHeight = LoadItemPictures(&item->Store, pictures);
     ComputeItemHeight(item);
 }
 

@@ -78,10 +78,9 @@ enum Zone { kZoneLeft = 0, kZoneMiddle = 1, kZoneRight = 2 };
 Zone ZoneOf(int x, int itemWidth);
 int ActionForZone(const GeneralSettings& g, Zone zone, bool hold);
 
-// Start-up after the window exists: store, modes, first valid place, sizes.
-void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth);
-// Gives each body its row height when it has no picture (the text-size row).
-void SetTextRowHeights(Item* item);
+// Start-up after the window exists: store, modes, first valid place, sizes,
+// the pictures with the row heights they give, and the item height.
+void StartItem(Item* item, ItemPictures* pictures, int screenWidth, int screenHeight, int parentWidth);
 
 ActionResult RunItemAction(Item* item, int action);
 // Menu commands: 40020 + slot picks a place; 40005..40012 are the time menu.

@@ -12,10 +12,11 @@ namespace {
 class ItemLogic : public ::testing::Test {
 protected:
     Item item;
+    ItemPictures pictures;
     void SetUp() override {
         RegClearAll();
         SetNativeClock(MakeTime(2026, 3, 1, 0, 5), MakeTime(2026, 3, 1, 9, 5), -540);
-        StartItem(&item, 480, 640, 480);
+        StartItem(&item, &pictures, 480, 640, 480);
     }
     void TearDown() override { RegClearAll(); }
     SYSTEMTIME Shown() {
@@ -48,7 +49,7 @@ TEST_F(ItemLogic, StartsFromTheStoreAndTheFirstValidPlace) {
     s.Locations[4].Valid = 1;
     SaveSettingsStore(s);
     Item again;
-    StartItem(&again, 240, 320, 240);
+    StartItem(&again, &pictures, 240, 320, 240);
     EXPECT_EQ(again.State.PosIndex, 4);
     EXPECT_EQ(again.State.HiResFactor, 1);
 }

@@ -24,7 +24,6 @@ struct Surface {
 };
 
 Surface g_background, g_composition;
-ItemPictures g_pictures;
 HWND g_todayWindow = nullptr;
 // Fonts of the texts, made once per face and size and kept until destruction.
 std::map<std::pair<std::wstring, std::pair<int, int>>, HFONT> g_fonts;
@@ -119,12 +118,10 @@ void FetchBackground(HWND w) {
 void CreateItemSurfaces(HWND w) {
     g_todayWindow = FindWindowW(nullptr, L"DesktopExplorerWindow");
     ItemState& s = g_item.State;
-    s.SurfaceHeight = LoadItemPictures(&g_item.Store, &g_pictures);
     HDC dc = GetDC(w);
     const int height = std::max(s.SurfaceHeight, 1);
     MakeSurface(&g_background, dc, s.SurfaceWidth, height);
     MakeSurface(&g_composition, dc, s.SurfaceWidth, height);
-    ComputeItemHeight(&g_item);
     ReleaseDC(w, dc);
 }
 

@@ -99,7 +99,7 @@ POINT ContextPoint(HWND w, LPARAM lp) {
 void Create(HWND w) {
     g_itemWindow = w;
     WriteWindowHandle(w);
-    StartItem(&g_item, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ParentClientWidth(w));
+    StartItem(&g_item, &g_pictures, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ParentClientWidth(w));
     CreateItemSurfaces(w);
 }
 
