@@ -1,0 +1,154 @@
+// The item painted by the plug-in itself (through WM_PRINTCLIENT, as snapshots
+// are taken), checked pixel by pixel where the layout fixes the result.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/events.h"
+#include "platform/png_writer.h"
+#include "platform/win/todaycmn.h"
+#include "settings/store.h"
+
+using namespace velkaro;
+
+namespace {
+
+std::wstring ExeDir() {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path, n);
+    return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+constexpr int kWidth = 480;
+constexpr int kSunSide = 20;  // picture side
+constexpr uint32_t kGreen = 0x00FF00;
+
+class PaintedItem : public ::testing::Test {
+protected:
+    HMODULE dll = nullptr;
+    HWND host = nullptr, item = nullptr;
+    TODAYLISTITEM desc = {};
+    std::vector<uint32_t> pixels;  // top-down, 0x00RRGGBB
+    int height = 0;
+
+    void SetUp() override {
+        _putenv("VELKARO_NOW=2026-12-08T00:00:00Z");  // 09:00 in Tokyo
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
+    }
+
+    void TearDown() override {
+        if (item) DestroyWindow(item);
+        if (host) DestroyWindow(host);
+        if (dll) FreeLibrary(dll);
+        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
+        _putenv("VELKARO_NOW=");
+    }
+
+    // A store with the Sun alone, on a time meter, no title, no text, no blend.
+    static SettingsStore SunOnly() {
+        wchar_t tmp[MAX_PATH];
+        GetTempPathW(MAX_PATH, tmp);
+        const std::wstring icon = std::wstring(tmp) + L"velkaro_test_sun.png";
+        std::vector<uint32_t> green(kSunSide * kSunSide, kGreen);
+        EXPECT_TRUE(WritePngFile(Narrow(icon), green.data(), kSunSide, kSunSide, false));
+        SettingsStore s;
+        s.General.Start = 0;
+        s.General.InfoStart = 0;
+        s.General.Title = 0;
+        s.General.Clock = 0;
+        s.General.TransToday = 0;
+        s.General.SortP0 = SortList(L"0");
+        BodyStyle& sun = s.Bodies[0];
+        sun.Icon = icon;
+        sun.IconMode = 1;
+        sun.CrGradE = 0xFF0000;  // COLORREF blue
+        sun.CrGradD = 0x808080;
+        sun.CrGradW = 0x00FFFF;  // COLORREF yellow
+        sun.CrScale = 0xFF00FF;  // magenta
+        sun.WidthScale = 3;
+        sun.CrBack = 0x000000;
+        return s;
+    }
+
+    void Paint() {
+        dll = LoadLibraryW((ExeDir() + L"velkaro.dll").c_str());
+        ASSERT_NE(dll, nullptr);
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PaintTestHost";
+        RegisterClassW(&wc);
+        host = CreateWindowExW(0, L"PaintTestHost", L"host", WS_POPUP, 0, 0, kWidth, 640, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+        auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(dll, "InitializeCustomItem"));
+        item = init(&desc, host);
+        ASSERT_NE(item, nullptr);
+        SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&desc), 0);
+        height = static_cast<int>(desc.cyp);
+        MoveWindow(item, 0, 0, kWidth, height, FALSE);
+
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = kWidth;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        SendMessageW(item, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        GdiFlush();
+        pixels.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + kWidth * height);
+        for (uint32_t& p : pixels) p &= 0xFFFFFF;
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * kWidth + x]; }
+};
+
+}  // namespace
+
+TEST_F(PaintedItem, TimeMeterEndsMarkAndPicture) {
+    ASSERT_TRUE(SaveSettingsStore(SunOnly()));
+    Paint();
+    const int rowTop = 1;  // MarginTop, no title band
+    ASSERT_EQ(height, rowTop + kSunSide + 1);
+    const int y = rowTop + kSunSide / 2;
+
+    // The same events the item computes, for the expected positions.
+    BodyEvents e;
+    e.Now.Time = MakeTime(2026, 12, 8, 9, 0);
+    ComputeBodyEvents(0, 139.75, 35.68, 0, 9.0, &e);
+    ASSERT_TRUE(e.Rise.Valid && e.Set.Valid && e.Culmination.Valid);
+    const int left = 48, right = kWidth - 1;
+    EXPECT_EQ(At(left, y), 0x0000FFu);   // CrGradE, first column
+    EXPECT_EQ(At(right, y), 0xFFFF00u);  // CrGradW, last column
+    EXPECT_EQ(At(left - 1, y), 0u);      // the night track shows the row background
+
+    const int mark = left + ((e.Culmination.MinuteStamp - e.Rise.MinuteStamp) * (right - left + 1)) /
+                                (e.Set.MinuteStamp - e.Rise.MinuteStamp) - 1;
+    EXPECT_NE(At(mark - 1, y), 0xFF00FFu);
+    for (int x = mark; x < mark + 3; ++x) EXPECT_EQ(At(x, y), 0xFF00FFu) << x;
+    EXPECT_NE(At(mark + 3, y), 0xFF00FFu);
+
+    // The Sun by day: half a disc further left than the other bodies.
+    const int k = kSunSide / 2;
+    const int h = ((e.Now.MinuteStamp - e.Rise.MinuteStamp) * (right + 2 * k - left + 1)) /
+                  (e.Set.MinuteStamp - e.Rise.MinuteStamp);
+    const int x0 = h + left - kSunSide / 2 - k;
+    EXPECT_NE(At(x0 - 1, y), kGreen);
+    EXPECT_EQ(At(x0, y), kGreen);
+    EXPECT_EQ(At(x0 + kSunSide / 2, rowTop), kGreen);
+    EXPECT_EQ(At(x0 + kSunSide - 1, rowTop + kSunSide - 1), kGreen);
+    EXPECT_NE(At(x0 + kSunSide, y), kGreen);
+}
