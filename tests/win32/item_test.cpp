@@ -11,17 +11,11 @@
 
 #include "platform/win/todaycmn.h"
 #include "settings/store.h"
+#include "tests/win32/test_support.h"
 
 using namespace velkaro;
 
 namespace {
-
-std::wstring ExeDir() {
-    wchar_t path[MAX_PATH];
-    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path, n);
-    return p.substr(0, p.find_last_of(L"\\/") + 1);
-}
 
 void Pump(DWORD ms) {
     const DWORD t0 = GetTickCount();
