@@ -153,12 +153,17 @@ RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& now, uint32_t* heightFi
     return r;
 }
 
-void RecomputeEvents(Item* item) {
+void UpdateDisplayTime(Item* item) {
     ItemState& s = item->State;
-    LocationRecord& place = item->Place();
-    s.PresentTime = PresentTimeAt(&place);
+    s.PresentTime = PresentTimeAt(&item->Place());
     s.DisplayTime = s.PresentTime;
     ApplyShift(&s.DisplayTime, &s.ShiftDays, &s.ShiftHours, &s.ShiftMinutes);
+}
+
+void RecomputeEvents(Item* item) {
+    ItemState& s = item->State;
+    const LocationRecord& place = item->Place();
+    UpdateDisplayTime(item);
     const double height = item->Store.General.AltMode ? place.Altitude : 0;
     const SortList& list = item->Listed();
     for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
@@ -169,11 +174,6 @@ void RecomputeEvents(Item* item) {
     }
 }
 
-bool PlaceInDst(const Item& item, SYSTEMTIME* shown) {
-    const LocationRecord& place = item.Place();
-    if (!item.Store.General.DST || !place.ExistDST) return false;
-    return ApplyDst(shown, place.DST) == 1;
-}
 
 }  // namespace velkaro
 

@@ -98,10 +98,10 @@ RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& deviceLocalNow, uint32_
 // Row tops and the item height for the listed bodies.
 int ComputeItemHeight(Item* item);
 
-// Present time of the current place, the shift, and the events of the listed bodies.
+// Present time of the current place and, with the shift, the display time.
+void UpdateDisplayTime(Item* item);
+// The display time and the events of the listed bodies.
 void RecomputeEvents(Item* item);
-// Whether the shown clock of the current place is in daylight-saving time.
-bool PlaceInDst(const Item& item, SYSTEMTIME* shown);
 
 }  // namespace velkaro
 

@@ -85,12 +85,6 @@ void FreeSurface(Surface* s) {
     *s = Surface();
 }
 
-int ParentClientWidth(HWND w) {
-    RECT rc = {};
-    if (GetParent(w)) GetClientRect(GetParent(w), &rc);
-    return rc.right;
-}
-
 // The Today screen paints its wallpaper under the item into the background
 // surface; without one, whatever the screen shows there is copied.
 void FetchBackground(HWND w) {
@@ -114,6 +108,12 @@ void FetchBackground(HWND w) {
 }
 
 }  // namespace
+
+int ParentClientWidth(HWND w) {
+    RECT rc = {};
+    if (GetParent(w)) GetClientRect(GetParent(w), &rc);
+    return rc.right - rc.left;
+}
 
 void CreateItemSurfaces(HWND w) {
     g_todayWindow = FindWindowW(nullptr, L"DesktopExplorerWindow");

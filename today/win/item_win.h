@@ -15,6 +15,9 @@ extern const wchar_t kItemClass[];  // "VelkaroClass"
 
 LRESULT CALLBACK ItemWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 
+// Width of the Today screen's client area, which the item spans.
+int ParentClientWidth(HWND w);
+
 // Surfaces and pictures, made at creation and released at destruction.
 void CreateItemSurfaces(HWND w);
 void ReleaseItemSurfaces();

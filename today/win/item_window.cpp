@@ -4,7 +4,6 @@
 
 #include <cwchar>
 
-#include "engine/calendar.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
 #include "platform/win/shell_standin.h"
@@ -27,13 +26,6 @@ void WriteWindowHandle(HWND w) {
     std::swprintf(text, 32, L"%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
     RegWriteText(key, L"HWND", text);
     RegClose(key);
-}
-
-int ParentClientWidth(HWND w) {
-    RECT rc = {};
-    HWND parent = GetParent(w);
-    if (parent) GetClientRect(parent, &rc);
-    return rc.right - rc.left;
 }
 
 void StartEditor() {
@@ -71,11 +63,8 @@ void ShowTimeMenu(HWND w, int x, int y) {
 }
 
 void ChooseDate(HWND w) {
-    ItemState& s = g_item.State;
-    s.PresentTime = PresentTimeAt(&g_item.Place());
-    s.DisplayTime = s.PresentTime;
-    ApplyShift(&s.DisplayTime, &s.ShiftDays, &s.ShiftHours, &s.ShiftMinutes);
-    ApplyChosenDate(&g_item, RunDateDialog(w, s.DisplayTime));
+    UpdateDisplayTime(&g_item);
+    ApplyChosenDate(&g_item, RunDateDialog(w, g_item.State.DisplayTime));
 }
 
 bool Perform(HWND w, const ActionResult& r, int x, int y) {
