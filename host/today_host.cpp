@@ -11,6 +11,7 @@
 
 #include "platform/png_writer.h"
 #include "platform/win/todaycmn.h"
+#include "settings/protocol.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ struct Host {
     HWND window = nullptr;
     HWND itemWindow = nullptr;
     int headerHeight = 0;
-    std::vector<int> actions;  // run through WM_APP + 10 + n before the first paint
+    std::vector<int> actions;  // posted as action messages before the first paint
     bool fresh = false;        // start from an empty settings store
 } g;
 
@@ -309,7 +310,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
                      wr.bottom - wr.top + g.height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
     }
 
-    if (g.fresh) RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
+    if (g.fresh) RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
     g.dll = LoadItemLibrary();
     if (!g.dll) {
         std::fprintf(stderr, "cannot load velkaro.dll\n");
@@ -328,7 +329,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
         return 1;
     }
     Refresh();
-    for (int n : g.actions) SendMessageW(g.itemWindow, WM_APP + 10 + n, 0, 0);
+    for (int n : g.actions) SendMessageW(g.itemWindow, velkaro::ActionMessage(n), 0, 0);
     Refresh();
     Layout();
 

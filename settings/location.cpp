@@ -8,8 +8,6 @@
 
 namespace velkaro {
 
-const wchar_t kSettingsKey[] = L"\\Software\\quorrin\\Velkaro";
-
 double ParseLeadingDouble(const std::wstring& text) {
     const wchar_t* p = text.c_str();
     while (*p == L' ' || *p == L'\t') ++p;

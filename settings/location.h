@@ -8,13 +8,13 @@
 
 #include "platform/registry.h"
 #include "platform/systime.h"
+#include "settings/protocol.h"
 
 namespace velkaro {
 
 constexpr int kSlotCount = 20;
 constexpr size_t kLocationNameWidth = 260;
 constexpr size_t kDstRuleWidth = 260;
-extern const wchar_t kSettingsKey[];  // "\Software\quorrin\Velkaro"
 
 struct LocationRecord {
     int32_t Valid = 0;

@@ -283,7 +283,7 @@ bool ResetSettingsStore() {
     for (int s = 0; s < kSlotCount; ++s) RegDeleteKeyPath(SlotKeyPath(s));
     RegKey key;
     if (RegOpen(kSettingsKey, &key)) {
-        RegRemoveValue(key, L"HWND");
+        RegRemoveValue(key, kWindowHandleValue);
         GeneralSettings names;
         Deleter d{key};
         VisitGeneral(names, d);

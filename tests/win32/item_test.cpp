@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/win/todaycmn.h"
+#include "settings/protocol.h"
 #include "settings/store.h"
 #include "tests/win32/test_support.h"
 
@@ -64,7 +65,7 @@ protected:
     TODAYLISTITEM desc = {};
 
     void SetUp() override {
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
+        RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
         dll = LoadLibraryW((ExeDir() + L"velkaro.dll").c_str());
         ASSERT_NE(dll, nullptr);
         WNDCLASSW wc = {};
@@ -97,19 +98,19 @@ protected:
         if (item) DestroyWindow(item);
         if (host) DestroyWindow(host);
         if (dll) FreeLibrary(dll);
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
+        RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
     }
 
     static void SetDword(const wchar_t* sub, const wchar_t* name, DWORD v) {
         HKEY k;
-        std::wstring path = std::wstring(L"Software\\quorrin\\Velkaro") + sub;
+        std::wstring path = std::wstring(velkaro::kSettingsKey + 1) + sub;
         RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
         RegSetValueExW(k, name, 0, REG_DWORD, reinterpret_cast<BYTE*>(&v), 4);
         RegCloseKey(k);
     }
     static void SetText(const wchar_t* sub, const wchar_t* name, const std::wstring& v) {
         HKEY k;
-        std::wstring path = std::wstring(L"Software\\quorrin\\Velkaro") + sub;
+        std::wstring path = std::wstring(velkaro::kSettingsKey + 1) + sub;
         RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
         RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()),
                        static_cast<DWORD>((v.size() + 1) * 2));
@@ -136,7 +137,7 @@ protected:
 TEST_F(ItemInHost, StartsWritesItsHandleAndReportsItsHeight) {
     Start();
     HKEY k;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro", 0, KEY_READ, &k), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1, 0, KEY_READ, &k), ERROR_SUCCESS);
     wchar_t text[32] = {};
     DWORD size = sizeof text, type = 0;
     ASSERT_EQ(RegQueryValueExW(k, L"HWND", nullptr, &type, reinterpret_cast<BYTE*>(text), &size), ERROR_SUCCESS);
@@ -194,7 +195,7 @@ TEST_F(ItemInHost, ReloadsPlacesWhenTheEditorSaysSo) {
     SetDword(L"\\Pos01", L"Valid", 0);
     ASSERT_TRUE(RunPost(L"2"));
     Pump(100);
-    PostMessageW(item, WM_APP + 10 + 5, 0, 0);  // "pos"
+    PostMessageW(item, velkaro::ActionMessage(5), 0, 0);  // "pos"
     std::vector<std::wstring> menu = CaptureMenu(host);
     ASSERT_EQ(menu.size(), 19u);
     EXPECT_NE(menu[0].find(L"Elsewhere"), std::wstring::npos);
@@ -204,7 +205,7 @@ TEST_F(ItemInHost, ReloadsPlacesWhenTheEditorSaysSo) {
     SetDword(L"", L"MenuTime", 0);
     ASSERT_TRUE(RunPost(L"3"));
     Pump(100);
-    PostMessageW(item, WM_APP + 10 + 5, 0, 0);
+    PostMessageW(item, velkaro::ActionMessage(5), 0, 0);
     menu = CaptureMenu(host);
     ASSERT_FALSE(menu.empty());
     EXPECT_EQ(menu[0], L"*Elsewhere");

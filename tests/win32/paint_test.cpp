@@ -11,6 +11,7 @@
 #include "engine/events.h"
 #include "platform/png_writer.h"
 #include "platform/win/todaycmn.h"
+#include "settings/protocol.h"
 #include "settings/store.h"
 #include "tests/win32/test_support.h"
 
@@ -34,14 +35,14 @@ protected:
 
     void SetUp() override {
         _putenv("VELKARO_NOW=2026-12-08T00:00:00Z");  // 09:00 in Tokyo
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
+        RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
     }
 
     void TearDown() override {
         if (item) DestroyWindow(item);
         if (host) DestroyWindow(host);
         if (dll) FreeLibrary(dll);
-        RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\quorrin\\Velkaro");
+        RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
         _putenv("VELKARO_NOW=");
     }
 

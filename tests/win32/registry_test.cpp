@@ -9,7 +9,7 @@ using namespace velkaro;
 
 namespace {
 
-const wchar_t kPath[] = L"Software\\quorrin\\Velkaro";
+const wchar_t* const kPath = kSettingsKey + 1;  // Win32 wants no leading backslash
 
 void Wipe() { RegDeleteTreeW(HKEY_CURRENT_USER, kPath); }
 

@@ -9,24 +9,12 @@
 #include "platform/win/shell_standin.h"
 #include "platform/win/todaycmn.h"
 #include "resources/resource.h"
+#include "settings/protocol.h"
 #include "today/win/item_win.h"
 
 namespace velkaro {
 namespace {
 
-constexpr UINT kLocationsChanged = WM_APP + 2;
-constexpr UINT kEditorSettingsChanged = WM_APP + 3;
-constexpr UINT kActionFirst = WM_APP + 10;
-constexpr UINT kActionLast = WM_APP + 25;
-
-void WriteWindowHandle(HWND w) {
-    RegKey key;
-    if (!RegCreate(kSettingsKey, &key)) return;
-    wchar_t text[32];
-    std::swprintf(text, 32, L"%llx", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w)));
-    RegWriteText(key, L"HWND", text);
-    RegClose(key);
-}
 
 void StartEditor() {
     SHELLEXECUTEINFOW info = {};
@@ -87,7 +75,7 @@ POINT ContextPoint(HWND w, LPARAM lp) {
 
 void Create(HWND w) {
     g_itemWindow = w;
-    WriteWindowHandle(w);
+    WriteWindowHandle(kSettingsKey, reinterpret_cast<uintptr_t>(w));
     StartItem(&g_item, &g_pictures, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ParentClientWidth(w));
     CreateItemSurfaces(w);
 }
@@ -177,17 +165,17 @@ LRESULT CALLBACK ItemWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_TODAYCUSTOM_USERNAVIGATION:
             return 0;
-        case kLocationsChanged:
+        case kMsgLocationsChanged:
             LoadLocationSlots(&g_item.Store.Locations);
             g_item.State.LastClockKey = 0;
             break;
-        case kEditorSettingsChanged:
+        case kMsgEditorSettingsChanged:
             ReloadEditorSettings(&g_item.Store);
             g_item.State.LastClockKey = 0;
             break;
         default:
-            if (msg >= kActionFirst && msg <= kActionLast) {
-                if (RunAction(w, static_cast<int>(msg - kActionFirst), LOWORD(lp), HIWORD(lp)))
+            if (ActionOfMessage(msg) >= 0) {
+                if (RunAction(w, ActionOfMessage(msg), LOWORD(lp), HIWORD(lp)))
                     InvalidateRect(w, nullptr, TRUE);
                 return 0;
             }

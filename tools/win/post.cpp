@@ -1,40 +1,51 @@
-// Posts WM_APP + n to the running item, found through the "HWND" value, as the
-// location editor does: `velkaro-post 2` reloads the places, `velkaro-post 3`
-// the editor's settings, `velkaro-post 10+a X Y` runs action a at (X, Y).
+// Posts an application message to the running item, found through its "HWND"
+// value, as the location editor does: `velkaro-post 2` reloads the places,
+// `velkaro-post 3` the editor's settings, `velkaro-post 10+a X Y` runs action a
+// at (X, Y).
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cwchar>
 #include <string>
 
-#include "platform/registry.h"
-#include "settings/location.h"
+#include "settings/protocol.h"
 
 using namespace velkaro;
 
+namespace {
+
+// A whole decimal number within [lo, hi]; false for anything else.
+bool ReadInt(const wchar_t* text, long lo, long hi, long* out) {
+    wchar_t* end = nullptr;
+    const long v = std::wcstol(text, &end, 10);
+    if (end == text || *end != L'\0' || v < lo || v > hi) return false;
+    *out = v;
+    return true;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: velkaro-post N [X Y]\n"
+                 "  posts WM_APP + N to the item: 2 reloads the places, 3 the editor's settings,\n"
+                 "  10 + a (10 to 25) runs action a at the item point X, Y (0 to 65535)\n");
+    return 2;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: velkaro-post N [X Y]   (posts WM_APP + N to the item)\n");
-        return 2;
-    }
-    const int n = _wtoi(argv[1]);
-    const int x = argc > 2 ? _wtoi(argv[2]) : 0, y = argc > 3 ? _wtoi(argv[3]) : 0;
-    RegKey key;
-    std::wstring text;
-    if (!RegOpen(kSettingsKey, &key)) {
-        std::fprintf(stderr, "no settings key\n");
+    long n = 0, x = 0, y = 0;
+    if (argc != 2 && argc != 4) return Usage();
+    if (!ReadInt(argv[1], 0, 0x3FFF, &n)) return Usage();
+    if (argc == 4 && (!ReadInt(argv[2], 0, 0xFFFF, &x) || !ReadInt(argv[3], 0, 0xFFFF, &y))) return Usage();
+    const uint64_t handle = ReadWindowHandle(kSettingsKey);
+    HWND item = reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
+    if (handle == 0 || !IsWindow(item)) {
+        std::fprintf(stderr, "velkaro-post: no running item (the \"HWND\" value names no window)\n");
         return 1;
     }
-    const bool found = RegReadText(key, L"HWND", &text, 32);
-    RegClose(key);
-    if (!found) {
-        std::fprintf(stderr, "no HWND value\n");
-        return 1;
-    }
-    HWND item = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::wcstoull(text.c_str(), nullptr, 16)));
-    if (!IsWindow(item) || !PostMessageW(item, WM_APP + n, 0, MAKELPARAM(x, y))) {
-        std::fprintf(stderr, "the item window %ls is not there\n", text.c_str());
+    if (!PostMessageW(item, kAppMessage + static_cast<unsigned>(n), 0, MAKELPARAM(x, y))) {
+        std::fprintf(stderr, "velkaro-post: the message could not be posted\n");
         return 1;
     }
     return 0;
