@@ -27,6 +27,15 @@ std::wstring FormatFixed6(double v) {
     return buf;
 }
 
+std::wstring FormatUtcOffset(double hours) {
+    if (!std::isfinite(hours)) hours = 0;
+    const double tenths = hours * 10;
+    const bool oneDecimal = std::fabs(tenths - std::round(tenths)) < 1e-6;
+    wchar_t buf[400];
+    std::swprintf(buf, sizeof buf / sizeof buf[0], oneDecimal ? L"%.1f" : L"%.2f", hours);
+    return buf;
+}
+
 std::wstring SlotKeyPath(int slot) {
     wchar_t buf[16];
     std::swprintf(buf, 16, L"\\Pos%02d", slot);

@@ -62,5 +62,9 @@ std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posInde
 // Leading decimal number of a text ("35.68abc" is 35.68); anything else is 0.
 double ParseLeadingDouble(const std::wstring& text);
 std::wstring FormatFixed6(double v);  // "%f"
+// A zone offset as people write it: one decimal when that holds the value
+// ("9.0", "5.5"), else two ("5.75", "12.75"), so quarter hours survive being
+// shown and read back.
+std::wstring FormatUtcOffset(double hours);
 
 }  // namespace velkaro

@@ -1,7 +1,9 @@
-// The "HWND" text that the item writes and the editor and tools read back.
+// What crosses between the item and the editor as text: the "HWND" value, the
+// posted message numbers and the zone offset.
 #include <gtest/gtest.h>
 
 #include "platform/registry.h"
+#include "settings/location.h"
 #include "settings/protocol.h"
 
 using namespace velkaro;
@@ -39,4 +41,16 @@ TEST(PostedActions, NumbersMapBothWays) {
     EXPECT_EQ(ActionOfMessage(32793), 15);
     EXPECT_EQ(ActionOfMessage(32794), -1);
     EXPECT_EQ(ActionOfMessage(32777), -1);
+}
+
+TEST(OffsetText, QuarterHoursKeepTwoDecimals) {
+    EXPECT_EQ(FormatUtcOffset(9), L"9.0");
+    EXPECT_EQ(FormatUtcOffset(5.5), L"5.5");
+    EXPECT_EQ(FormatUtcOffset(5.75), L"5.75");
+    EXPECT_EQ(FormatUtcOffset(12.75), L"12.75");
+    EXPECT_EQ(FormatUtcOffset(-3.5), L"-3.5");
+    EXPECT_EQ(FormatUtcOffset(-9.25), L"-9.25");
+    EXPECT_EQ(FormatUtcOffset(0), L"0.0");
+    for (double v : {5.75, 12.75, -9.5, 8.75, 0.25})
+        EXPECT_DOUBLE_EQ(ParseLeadingDouble(FormatUtcOffset(v)), v);
 }
