@@ -27,7 +27,8 @@ LRESULT CALLBACK CountingParent(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 bool RunDriven(uint32_t* colour, const std::function<void(HWND)>& drive) {
     std::thread driver([&] {
         HWND dlg = nullptr;
-        for (int i = 0; i < 500 && !dlg; ++i) {
+        // Visible once its initialisation has written the fields.
+        for (int i = 0; i < 500 && !(dlg && IsWindowVisible(dlg)); ++i) {
             Sleep(10);
             dlg = FindWindowW(nullptr, L"ChoseColor");
         }
