@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_writer.h"
+#include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
 
@@ -230,7 +230,7 @@ int WriteSnapshot() {
     DeleteObject(bmp);
     DeleteDC(dc);
     const std::string path = Narrow(g.snapshot);
-    if (!velkaro::WritePngFile(path, pixels.data(), g.width, g.height, false)) {
+    if (!velkaro::WritePng(g.snapshot, pixels.data(), g.width, g.height)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return 1;
     }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/events.h"
-#include "platform/png_writer.h"
+#include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
 #include "settings/store.h"
@@ -19,7 +19,6 @@ using namespace velkaro;
 
 namespace {
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
 constexpr int kWidth = 480;
 constexpr int kSunSide = 20;  // picture side
@@ -52,7 +51,7 @@ protected:
         GetTempPathW(MAX_PATH, tmp);
         const std::wstring icon = std::wstring(tmp) + L"velkaro_test_sun.png";
         std::vector<uint32_t> green(kSunSide * kSunSide, kGreen);
-        EXPECT_TRUE(WritePngFile(Narrow(icon), green.data(), kSunSide, kSunSide, false));
+        EXPECT_TRUE(WritePng(icon, green.data(), kSunSide, kSunSide));
         SettingsStore s;
         s.General.Start = 0;
         s.General.InfoStart = 0;
