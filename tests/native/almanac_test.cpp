@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/almanac.h"
+#include "tools/almanac/command.h"
 
 using namespace velkaro;
 

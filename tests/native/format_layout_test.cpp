@@ -26,7 +26,9 @@ struct TextRig : Rig {
         Body(kMars).TextSize = 10;
         Load();
     }
+    // The title's clocks come from the refresh, as in the item.
     std::vector<TextDraw> Title() {
+        UpdateDisplayTime(&item, ReadClock());
         std::vector<TextDraw> out;
         LayoutTitleBand(item, &out);
         return out;

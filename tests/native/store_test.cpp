@@ -265,30 +265,30 @@ TEST(Places, ChoosingAndSteppingSkipInvalidSlots) {
 }
 
 TEST(Places, PresentTimeByMode) {
-    SetNativeClock(MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -330);
+    const ClockReading now{MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -330};
     LocationRecord r = *FindCity(L"new york");
-    SYSTEMTIME t = PresentTimeAt(&r);
+    SYSTEMTIME t = PresentTimeAt(&r, now);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 910);  // standard time; the shown time adds the rule
     r.UtcGet = 2;
-    t = PresentTimeAt(&r);
+    t = PresentTimeAt(&r, now);
     EXPECT_EQ(r.UtcMargin, -4.5);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 940);
     r.UtcGet = 1;
-    t = PresentTimeAt(&r);
+    t = PresentTimeAt(&r, now);
     EXPECT_EQ(r.UtcMargin, 5.0);  // whole hours of the device zone
     EXPECT_EQ(t.wHour, 23);
     r.UtcGet = 3;
     r.UtcMargin = -7.25;
-    t = PresentTimeAt(&r);
+    t = PresentTimeAt(&r, now);
     EXPECT_EQ(r.UtcMargin, -7.25);
     EXPECT_EQ(t.wHour, 23);
 }
 
 TEST(Places, LocationMenuShowsEachPlacesClock) {
-    SetNativeClock(MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -540);
+    const ClockReading now{MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -540};
     LocationTable t = CityTable();
     t[1].Valid = 0;
-    auto menu = BuildLocationMenu(t, 2, true, true);
+    auto menu = BuildLocationMenu(t, 2, true, true, now);
     ASSERT_EQ(menu.size(), 19u);
     EXPECT_EQ(menu[0].Text, L"23:10  Tokyo");
     EXPECT_EQ(menu[0].Command, 40020);
@@ -296,8 +296,8 @@ TEST(Places, LocationMenuShowsEachPlacesClock) {
     EXPECT_EQ(menu[1].Command, 40022);
     EXPECT_EQ(menu[7].Text, L"10:10  New York");     // daylight saving in July
     EXPECT_EQ(menu[15].Text, L"19:40  Delhi");
-    EXPECT_EQ(BuildLocationMenu(t, 2, true, false)[7].Text, L"09:10  New York");
-    EXPECT_EQ(BuildLocationMenu(t, 2, false, true)[7].Text, L"New York");
+    EXPECT_EQ(BuildLocationMenu(t, 2, true, false, now)[7].Text, L"09:10  New York");
+    EXPECT_EQ(BuildLocationMenu(t, 2, false, true, now)[7].Text, L"New York");
     for (auto& r : t) r.Valid = 0;
-    EXPECT_TRUE(BuildLocationMenu(t, 0, true, true).empty());
+    EXPECT_TRUE(BuildLocationMenu(t, 0, true, true, now).empty());
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/clock.h"
 #include "settings/store.h"
 
 using namespace velkaro;
@@ -130,7 +131,7 @@ TEST_F(RealRegistry, SlotHoldingOnlyValidZero) {
     EXPECT_EQ(r.Locations[5].Valid, 0);
     EXPECT_EQ(r.Locations[5].Location, L"Vancouver");
     EXPECT_DOUBLE_EQ(r.Locations[5].Lat, 49.27);
-    for (const MenuEntry& e : BuildLocationMenu(r.Locations, 0, false, true))
+    for (const MenuEntry& e : BuildLocationMenu(r.Locations, 0, false, true, ReadClock()))
         EXPECT_NE(e.Command, 40025);
     EXPECT_EQ(StepLocation(&r.Locations, 4, +1), 6);
     EXPECT_EQ(StepLocation(&r.Locations, 6, -1), 4);

@@ -1,4 +1,4 @@
-#include "engine/almanac.h"
+#include "tools/almanac/command.h"
 
 #include <cmath>
 #include <cstdio>
