@@ -7,7 +7,6 @@
 #include <string>
 
 #include "engine/calendar.h"
-#include "platform/clock.h"
 #include "settings/location.h"
 #include "tools/starter/zone_scan.h"
 
@@ -41,11 +40,11 @@ const std::map<std::wstring, std::string> kZoneOf = {
 // The clock the item shows for a place at a UTC instant: standard time from
 // the offset, then the place's rule.
 SYSTEMTIME ShownClock(const LocationRecord& place, UnixTime utc) {
-    SYSTEMTIME now = UtcFromUnix(utc);
-    SetNativeClock(now, now, 0);  // a rule in UTC reads the present instant
-    SYSTEMTIME t = now;
-    UtcToZoneTime(&t, place.UtcMargin, false);
-    if (place.ExistDST) ApplyDst(&t, place.DST);
+    const SYSTEMTIME u = UtcFromUnix(utc);
+    const ClockReading now{u, u, 0};  // a rule in UTC is judged by the present instant
+    SYSTEMTIME t = u;
+    UtcToZoneTime(&t, place.UtcMargin);
+    if (place.ExistDST) ApplyDst(&t, place.DST, now);
     return t;
 }
 
