@@ -184,6 +184,12 @@ void RecomputeEvents(Item* item) {
         BodyEvents& e = s.Events[body];
         e.Now.Time = s.DisplayTime;
         ComputeBodyEvents(body, place.Lng, place.Lat, height, place.UtcMargin, &e);
+        s.AllDay[body] = 0;
+        if (!e.Rise.Valid && !e.Set.Valid) {
+            const SYSTEMTIME& t = s.DisplayTime;
+            s.AllDay[body] = DayVisibility(body, place.Lng, place.Lat, height,
+                                           TimeArgument(t.wYear, t.wMonth, t.wDay, place.UtcMargin), place.UtcMargin);
+        }
         if (body == kMoon) {
             const SYSTEMTIME& t = s.DisplayTime;
             s.MoonPhase = MoonPhaseIndex(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, place.UtcMargin);

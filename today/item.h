@@ -53,6 +53,8 @@ struct ItemState {
     SYSTEMTIME TitleUtc, TitleZone, TitleZoneNow;
     std::array<BodyEvents, kBodyCount> Events{};
     std::array<int, kBodyCount> RowTop{};  // top of each listed body's row
+    // +1 for a body above the horizon all day, -1 below it all day, else 0.
+    std::array<int, kBodyCount> AllDay{};
     int MoonPhase = 0;     // phase index 0..27 of the display time
     double MoonAge = 0;    // days since the last new moon, to 0.1
 

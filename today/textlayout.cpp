@@ -5,6 +5,10 @@
 #include "today/formats.h"
 
 namespace velkaro {
+
+const wchar_t kUpAllDay[] = L"up all day";
+const wchar_t kDownAllDay[] = L"down all day";
+
 namespace {
 
 TextDraw Place(const std::wstring& text, const FontSpec& font, const TextExtent& size, int x,
@@ -116,7 +120,7 @@ struct InfoContext {
 
 // The main line: name (the Moon's age), azimuth, altitude, then the coming
 // event in its own colour. Widens the block by what it covers.
-void LayoutMainLine(const InfoContext& c, int body, double moonAge, Block* block,
+void LayoutMainLine(const InfoContext& c, int body, double moonAge, int allDay, Block* block,
                     std::vector<TextDraw>* out) {
     const BodyStyle& style = c.style;
     if (style.Text == 0) return;
@@ -132,6 +136,10 @@ void LayoutMainLine(const InfoContext& c, int body, double moonAge, Block* block
         if (coming.Event) {
             tail = FormatEventTime(coming.Event->Time, c.g, c.place, c.now);
             tailColour = coming.IsRise ? style.CrTextR : style.CrTextS;
+        } else if (allDay != 0) {
+            // Polar day waits for a set, polar night for a rise.
+            tail = allDay > 0 ? kUpAllDay : kDownAllDay;
+            tailColour = allDay > 0 ? style.CrTextS : style.CrTextR;
         }
     }
     if (head.empty() && tail.empty()) return;
@@ -222,7 +230,7 @@ void LayoutBodyInfo(const Item& item, int body, const RowPlacement& row, std::ve
                         row.ImageX, item.Pictures.Bodies[body].Size, item.State.RowTop[body],
                         item.State.ItemWidth};
     Block block{c.x, c.x + c.s};
-    LayoutMainLine(c, body, item.State.MoonAge, &block, out);
+    LayoutMainLine(c, body, item.State.MoonAge, item.State.AllDay[body], &block, out);
     LayoutEventLines(c, block, out);
 }
 
