@@ -89,8 +89,8 @@ TEST(Cities, ShownClockIsTheZonesWallClockEveryHourAndAroundEverySwitch) {
         int count = 0;
         std::string faults;
         for (UnixTime t = from; t < to; t += 3600) Compare(place, t, &count, &faults);
-        const std::vector<ZoneChange> changes = ZoneChanges(from, to);
-        for (const ZoneChange& c : changes)
+        const std::vector<ZoneTransition> changes = ZoneChanges(from, to);
+        for (const ZoneTransition& c : changes)
             for (int minutes : {-30, -1, 0, 30}) Compare(place, c.Utc + 60 * minutes, &count, &faults);
         EXPECT_EQ(count, 0) << zone << " (rule \"" << std::string(place.DST.begin(), place.DST.end())
                             << "\"):" << faults;

@@ -76,8 +76,8 @@ SYSTEMTIME ZoneLocalTime(UnixTime t) {
     return FromTm(tm);
 }
 
-std::vector<ZoneChange> ZoneChanges(UnixTime from, UnixTime to, int step) {
-    std::vector<ZoneChange> out;
+std::vector<ZoneTransition> ZoneChanges(UnixTime from, UnixTime to, int step) {
+    std::vector<ZoneTransition> out;
     UnixTime t = from;
     int offset = ZoneOffsetAt(t);
     while (t < to) {
@@ -100,6 +100,32 @@ std::vector<ZoneChange> ZoneChanges(UnixTime from, UnixTime to, int step) {
         t = next;
     }
     return out;
+}
+
+int ZoneStandardOffset(UnixTime from, UnixTime to) {
+    bool dst = false;
+    int standard = ZoneOffsetAt(from, &dst);
+    bool found = !dst;
+    for (const ZoneTransition& c : ZoneChanges(from, to)) {
+        const int offset = ZoneOffsetAt(c.Utc, &dst);
+        if (!dst) {
+            standard = offset;
+            found = true;
+        }
+    }
+    if (!found) standard = ZoneOffsetAt(from);
+    return standard;
+}
+
+ZoneYears ZoneOverYears(int firstYear, int lastYear) {
+    const UnixTime from = UnixFromUtc(firstYear, 1, 1), to = UnixFromUtc(lastYear + 1, 1, 1);
+    ZoneYears z;
+    z.FirstYear = firstYear;
+    z.LastYear = lastYear;
+    z.OffsetAtStart = ZoneOffsetAt(from);
+    z.Changes = ZoneChanges(from, to);
+    z.StandardOffset = ZoneStandardOffset(from, to);
+    return z;
 }
 
 }  // namespace velkaro

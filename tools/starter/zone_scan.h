@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/rule_compose.h"
 #include "platform/systime.h"
 
 namespace velkaro {
@@ -38,13 +39,13 @@ private:
 int ZoneOffsetAt(UnixTime t, bool* isDst = nullptr);
 SYSTEMTIME ZoneLocalTime(UnixTime t);
 
-struct ZoneChange {
-    UnixTime Utc = 0;      // first second of the new offset
-    int OffsetBefore = 0;  // seconds east
-    int OffsetAfter = 0;
-};
 // Offset changes of the live zone in [from, to), found by stepping `step`
 // seconds and narrowing each change down to the second.
-std::vector<ZoneChange> ZoneChanges(UnixTime from, UnixTime to, int step = 6 * 3600);
+std::vector<ZoneTransition> ZoneChanges(UnixTime from, UnixTime to, int step = 6 * 3600);
+// The offset the database calls standard time, as it stands at the last
+// change before `to` (or at `from` when there is none).
+int ZoneStandardOffset(UnixTime from, UnixTime to);
+// The live zone over whole UTC years, as the rule composer takes it.
+ZoneYears ZoneOverYears(int firstYear, int lastYear);
 
 }  // namespace velkaro
