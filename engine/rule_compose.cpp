@@ -96,27 +96,32 @@ int OffsetAt(const ZoneYears& zone, int64_t utc) {
     return offset;
 }
 
-// Every whole hour of the rule's scale (the evaluation ignores minutes, so its
-// state can change only there) and both sides of every change.
+// The rule's state changes only at its two boundaries of each year, and the
+// zone's only at its changes; agreeing on both sides of all of them and once a
+// day between means agreeing everywhere.
 bool Replays(const std::wstring& rule, const ZoneYears& zone, int standard, int daylight) {
     const bool utc = rule.find(L'U') != std::wstring::npos;
     const int scale = utc ? 0 : standard;
     const double hours = standard / 3600.0;
-    auto agrees = [&](int64_t t) { return ReplayRule(rule, hours, t) == (OffsetAt(zone, t) == daylight); };
     const int64_t from = (static_cast<int64_t>(DayNumber(zone.FirstYear, 1, 1)) - kEpochDay) * 86400;
     const int64_t to = (static_cast<int64_t>(DayNumber(zone.LastYear + 1, 1, 1)) - kEpochDay) * 86400;
+    auto agrees = [&](int64_t t) {
+        return t < from || t >= to || ReplayRule(rule, hours, t) == (OffsetAt(zone, t) == daylight);
+    };
     for (const ZoneTransition& c : zone.Changes)
         for (int64_t d : {-1800, -60, -1, 0, 1, 1800})
             if (!agrees(c.Utc + d)) return false;
-    // Walk hour by hour, tracking the offset instead of searching for it.
-    const int64_t past = (from + scale) - FloorDiv64(from + scale, 3600) * 3600;
-    int64_t t = past == 0 ? from : from + 3600 - past;
-    size_t next = 0;
-    int offset = zone.OffsetAtStart;
-    for (; t < to; t += 3600) {
-        while (next < zone.Changes.size() && zone.Changes[next].Utc <= t) offset = zone.Changes[next++].OffsetAfter;
-        if (ReplayRule(rule, hours, t) != (offset == daylight)) return false;
-    }
+    const size_t semicolon = rule.find(L';');
+    const std::wstring halves[2] = {rule.substr(0, semicolon), rule.substr(semicolon + 1)};
+    for (int year = zone.FirstYear - 1; year <= zone.LastYear + 1; ++year)
+        for (const std::wstring& half : halves) {
+            int y = year, m = 0, d = 0, h = 0;
+            if (ParseDstBoundary(&y, &m, &d, &h, half, ClockReading{}) == 0) return false;
+            const int64_t at = (static_cast<int64_t>(DayNumber(y, m, d)) - kEpochDay) * 86400 + h * 3600 - scale;
+            if (!agrees(at - 1) || !agrees(at)) return false;
+        }
+    for (int64_t t = from; t < to; t += 43200)
+        if (!agrees(t)) return false;
     return true;
 }
 
