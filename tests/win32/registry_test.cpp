@@ -68,7 +68,7 @@ TEST_F(RealRegistry, FreshRegistryGetsTheFirstRunStore) {
     EXPECT_EQ(Sz(L"\\Pos00", L"Lat"), L"35.680000");
     EXPECT_EQ(Sz(L"\\Pos00", L"Location"), L"Tokyo");
     EXPECT_EQ(Sz(L"\\Pos16", L"UtcMargin"), L"5.500000");
-    EXPECT_EQ(Sz(L"\\Pos08", L"DST"), L"03/S2 02;11/S1 02");
+    EXPECT_EQ(Sz(L"\\Pos08", L"DST"), L"03/S2 02;11/S1 01");
     EXPECT_EQ(Sz(L"\\Pos00", L"DST"), L"");
     EXPECT_EQ(Dw(L"\\Pos19", L"Valid"), 1);
     EXPECT_EQ(Dw(L"\\Pos19", L"UtcGet"), 0);
