@@ -9,6 +9,7 @@
 #include "engine/events.h"
 #include "platform/text_measure.h"
 #include "today/item.h"
+#include "today/meters.h"
 #include "today/pixels.h"
 
 namespace velkaro {
@@ -32,11 +33,16 @@ struct ComingEvent {
 };
 ComingEvent SelectComingEvent(const BodyEvents& e);
 
+// What the main line's coming-event part says for a body that neither rises
+// nor sets on the day.
+extern const wchar_t kUpAllDay[];    // "up all day"
+extern const wchar_t kDownAllDay[];  // "down all day"
+
 // Left and right texts of the title band (nothing when Title and Clock are 0).
 void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out);
 
-// Main line and event lines of one body, placed by its Layout.ImageX,
-// ImageSize and RowTop.
-void LayoutBodyInfo(const Item& item, int body, std::vector<TextDraw>* out);
+// Main line and event lines of one body, placed beside its picture as the
+// meters placed it (row.ImageX), its image size and its row top.
+void LayoutBodyInfo(const Item& item, int body, const RowPlacement& row, std::vector<TextDraw>* out);
 
 }  // namespace velkaro
