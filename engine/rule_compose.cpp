@@ -1,8 +1,7 @@
 #include "engine/rule_compose.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <cwchar>
 #include <set>
 
 #include "engine/calendar.h"
@@ -23,12 +22,6 @@ SYSTEMTIME TimeFromSeconds(int64_t seconds) {
     return MakeTime(y, m, d, sod / 3600, sod / 60 % 60);
 }
 
-std::wstring Format(const wchar_t* format, int a, int b, int c) {
-    wchar_t buf[32];
-    std::swprintf(buf, 32, format, a, b, c);
-    return buf;
-}
-
 std::wstring WeekdayBoundary(int month, int weekday, wchar_t occurrence, int hour, bool utc) {
     wchar_t buf[32];
     std::swprintf(buf, 32, L"%02d/%lc%lc %02d%ls", month, static_cast<wint_t>(kWeekdayLetters[weekday]),
@@ -37,52 +30,68 @@ std::wstring WeekdayBoundary(int month, int weekday, wchar_t occurrence, int hou
 }
 
 std::wstring DayBoundary(int month, int day, int hour, bool utc) {
-    return Format(L"%02d/%02d %02d", month, day, hour) + (utc ? L"U" : L"");
+    wchar_t buf[32];
+    std::swprintf(buf, 32, L"%02d/%02d %02d%ls", month, day, hour, utc ? L"U" : L"");
+    return buf;
+}
+
+// What the instants' dates on the scale have in common.
+struct DatePattern {
+    bool Whole = true;  // every instant on a whole hour
+    bool SameMonthAndHour = true, SameWeekday = true, SameWeek = true, SameDay = true, AllLast = true;
+    int Month = 0, Weekday = 0, Week = 0, Day = 0, Hour = 0;
+};
+
+// nextDay: each instant named by the following day with its hour less 24.
+DatePattern PatternOf(const std::vector<int64_t>& instants, int scaleOffset, bool nextDay) {
+    DatePattern p;
+    for (size_t i = 0; i < instants.size(); ++i) {
+        const int64_t local = instants[i] + scaleOffset;
+        const int64_t days = FloorDiv64(local, 86400);
+        const int sod = static_cast<int>(local - days * 86400);
+        int h = sod / 3600;
+        int dn = static_cast<int>(days) + kEpochDay;
+        if (sod % 3600 != 0 || (nextDay && h == 0)) {  // hour -24 does not exist
+            p.Whole = false;
+            return p;
+        }
+        if (nextDay) {
+            h -= 24;
+            ++dn;
+        }
+        int y, m, d;
+        DateFromDayNumber(dn, &y, &m, &d);
+        const int week = (d - 1) / 7 + 1;
+        if (i == 0) {
+            p.Month = m;
+            p.Weekday = dn % 7;
+            p.Hour = h;
+            p.Day = d;
+            p.Week = week;
+        }
+        if (m != p.Month || h != p.Hour) p.SameMonthAndHour = false;
+        if (dn % 7 != p.Weekday) p.SameWeekday = false;
+        if (d != p.Day) p.SameDay = false;
+        if (week != p.Week) p.SameWeek = false;
+        if (d + 7 <= DaysInMonth(y, m)) p.AllLast = false;
+    }
+    return p;
 }
 
 // The ways one boundary can be written so that it names every instant given:
 // the same day and hour on the scale, or the next day with the hour less 24
-// (a negative hour means the day before). Empty when an instant is off the hour.
+// (a negative hour means the day before).
 std::vector<std::wstring> BoundaryCandidates(const std::vector<int64_t>& instants, int scaleOffset,
                                              bool utc) {
     std::vector<std::wstring> out;
-    for (int nextDay = 0; nextDay <= 1; ++nextDay) {
-        int month = 0, weekday = -1, hour = 99, day = 0;
-        bool sameMonth = true, sameWeekday = true, sameDay = true, allLast = true, sameWeek = true;
-        int week = 0;
-        for (size_t i = 0; i < instants.size(); ++i) {
-            const int64_t local = instants[i] + scaleOffset;
-            const int64_t days = FloorDiv64(local, 86400);
-            const int sod = static_cast<int>(local - days * 86400);
-            if (sod % 3600 != 0) return {};
-            int h = sod / 3600;
-            int dn = static_cast<int>(days) + kEpochDay;
-            if (nextDay) {
-                if (h == 0) return out;
-                h -= 24;
-                ++dn;
-            }
-            int y, m, d;
-            DateFromDayNumber(dn, &y, &m, &d);
-            const int k = (d - 1) / 7 + 1;
-            if (i == 0) {
-                month = m;
-                weekday = dn % 7;
-                hour = h;
-                day = d;
-                week = k;
-            }
-            if (m != month || h != hour) sameMonth = false;
-            if (dn % 7 != weekday) sameWeekday = false;
-            if (d != day) sameDay = false;
-            if (k != week) sameWeek = false;
-            if (d + 7 <= DaysInMonth(y, m)) allLast = false;
-        }
-        if (!sameMonth || instants.empty()) continue;
-        if (sameWeekday && allLast) out.push_back(WeekdayBoundary(month, weekday, L'e', hour, utc));
-        if (sameWeekday && sameWeek && week <= 4)
-            out.push_back(WeekdayBoundary(month, weekday, static_cast<wchar_t>(L'0' + week), hour, utc));
-        if (sameDay) out.push_back(DayBoundary(month, day, hour, utc));
+    if (instants.empty()) return out;
+    for (bool nextDay : {false, true}) {
+        const DatePattern p = PatternOf(instants, scaleOffset, nextDay);
+        if (!p.Whole || !p.SameMonthAndHour) continue;
+        if (p.SameWeekday && p.AllLast) out.push_back(WeekdayBoundary(p.Month, p.Weekday, L'e', p.Hour, utc));
+        if (p.SameWeekday && p.SameWeek && p.Week <= 4)
+            out.push_back(WeekdayBoundary(p.Month, p.Weekday, static_cast<wchar_t>(L'0' + p.Week), p.Hour, utc));
+        if (p.SameDay) out.push_back(DayBoundary(p.Month, p.Day, p.Hour, utc));
     }
     return out;
 }
@@ -206,30 +215,27 @@ namespace {
 // the rule can only come near it.
 std::wstring RecordBoundary(const SYSTEMTIME& date, int shiftMinutes, bool* exact) {
     if (date.wMonth < 1 || date.wMonth > 12 || date.wHour > 23 || date.wMinute > 59) return L"";
-    int minutes = date.wHour * 60 + date.wMinute + (date.wSecond || date.wMilliseconds ? 1 : 0) - shiftMinutes;
+    const bool fixed = date.wYear != 0;
+    if (fixed ? date.wDay < 1 || date.wDay > DaysInMonth(date.wYear, date.wMonth)
+              : date.wDayOfWeek > 6 || date.wDay < 1 || date.wDay > 5)
+        return L"";
+    // Seconds past the minute (23:59:59.999 marks a day's end) count as the next minute.
+    const int minutes =
+        date.wHour * 60 + date.wMinute + (date.wSecond || date.wMilliseconds ? 1 : 0) - shiftMinutes;
     if (minutes % 60 != 0) *exact = false;
     int hour = static_cast<int>(RoundHalfAway(minutes / 60.0));
     int day = date.wDay;
-    if (date.wYear != 0 && hour >= 24) {  // midnight ending a fixed day starts the next
-        hour -= 24;
+    if (fixed && hour >= 24 && day < DaysInMonth(date.wYear, date.wMonth)) {
+        hour -= 24;  // midnight ending a fixed day starts the next
         ++day;
     }
     if (hour > 23 || hour < -23) {
         *exact = false;
         hour = hour > 23 ? 23 : -23;
     }
-    if (date.wYear == 0) {
-        if (date.wDayOfWeek > 6 || date.wDay < 1 || date.wDay > 5) return L"";
-        const wchar_t occurrence = date.wDay == 5 ? L'e' : static_cast<wchar_t>(L'0' + date.wDay);
-        return WeekdayBoundary(date.wMonth, date.wDayOfWeek, occurrence, hour, false);
-    }
-    if (day < 1 || day > DaysInMonth(date.wYear, date.wMonth)) {
-        if (day != DaysInMonth(date.wYear, date.wMonth) + 1) return L"";
-        *exact = false;  // past the month's end: the rule cannot name the next month's first
-        --day;
-        hour = 23;
-    }
-    return DayBoundary(date.wMonth, day, hour, false);
+    if (fixed) return DayBoundary(date.wMonth, day, hour, false);
+    const wchar_t occurrence = date.wDay == 5 ? L'e' : static_cast<wchar_t>(L'0' + date.wDay);
+    return WeekdayBoundary(date.wMonth, date.wDayOfWeek, occurrence, hour, false);
 }
 
 }  // namespace

@@ -201,9 +201,14 @@ TEST(RuleFromRecord, RecordsNoRuleStatesExactly) {
     ComposedRule bad = RuleFromTimeZoneRecord(Record(0, -60, Date(0, 10, 6, 2), Date(0, 3, 5, 1, 0, 7)));
     EXPECT_EQ(bad.Result, kRuleInexact);
     EXPECT_EQ(bad.Rule, L"");
-    // A fixed date in one year is the day form.
-    EXPECT_EQ(RuleFromTimeZoneRecord(Record(-210, -60, Date(2022, 9, 21, 24 - 1), Date(2022, 3, 22, 0))).Rule,
-              L"03/22 00;09/21 22");
+    // A fixed date in one year is the day form; the end of a day is the next day's midnight.
+    SYSTEMTIME on = Date(2022, 3, 21, 23, 59), off = Date(2022, 9, 21, 23, 59);
+    on.wSecond = off.wSecond = 59;
+    on.wMilliseconds = off.wMilliseconds = 999;
+    ComposedRule iran = RuleFromTimeZoneRecord(Record(-210, -60, off, on));
+    EXPECT_EQ(iran.Result, kRuleFound);
+    EXPECT_EQ(iran.Rule, L"03/22 00;09/21 23");
+    EXPECT_EQ(iran.StandardHours, 3.5);
 }
 
 TEST(RuleFromRecord, TziBytesAreReadLittleEndian) {
