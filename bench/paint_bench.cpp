@@ -32,7 +32,6 @@ DecodedPicture Disc(int frames, int s, bool mask) {
 
 struct PaintSetup {
     Item item;
-    ItemPictures pictures;
     PixelStore background, composition;
 
     explicit PaintSetup(int azimuthMode) {
@@ -68,7 +67,7 @@ struct PaintSetup {
             e.Now.Time = item.State.DisplayTime;
             ComputeBodyEvents(b, place.Lng, place.Lat, 0, place.UtcMargin, &e);
         }
-        item.State.SurfaceHeight = LoadItemPictures(&item.Store, &pictures);
+        item.State.SurfaceHeight = LoadItemPictures(item.Store, &item.Pictures);
         ComputeItemHeight(&item);
         background = PixelStore(640, item.State.SurfaceHeight, 0x00406080);
         composition = PixelStore(640, item.State.SurfaceHeight, 0);
@@ -79,7 +78,7 @@ void Compose(benchmark::State& state) {
     PaintSetup s(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         std::vector<TextDraw> texts =
-            ComposeItem(s.item, s.pictures, s.background.View(), s.composition.View());
+            ComposeItem(s.item, s.background.View(), s.composition.View());
         benchmark::DoNotOptimize(texts.data());
         benchmark::ClobberMemory();
     }
@@ -90,7 +89,7 @@ void Pixels(benchmark::State& state) {
     PaintSetup s(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         ComposeBackground(s.item, s.background.View(), s.composition.View());
-        ComposeMeters(s.item, s.pictures, s.composition.View());
+        ComposeMeters(s.item, s.composition.View());
         benchmark::DoNotOptimize(s.composition.Pixels.data());
         benchmark::ClobberMemory();
     }

@@ -78,19 +78,6 @@ struct GeneralSettings {
     int32_t HoldR = 5;
 };
 
-// Values the drawing derives per body at item creation and per paint; never stored.
-struct BodyLayout {
-    int ImageState = 0;  // 0 none, 1 opaque, 2 masked, 3 Moon earth-shine, 4 Moon 28 frames
-    int ImageSize = 0;   // square frame side, or the text size without a picture
-    int Frames = 0;
-    int MaskFrames = 0;
-    int RowHeight = 0;
-    int RowTop = 0;
-    int MeterLeft = 0;
-    int MeterRight = 0;
-    int ImageX = 0;  // where the picture was last drawn, for the info lines
-};
-
 struct BodyStyle {
     int32_t IconMode = 2;
     std::wstring Icon;
@@ -131,8 +118,7 @@ struct BodyStyle {
     int32_t PosRtxt = 2;
     int32_t PosStxt = 2;
 
-    std::wstring Name;  // display name; memory only
-    BodyLayout Layout;  // derived; memory only
+    std::wstring Name;  // display name; memory only, never stored
 };
 
 BodyStyle DefaultBodyStyle(int body);

@@ -21,17 +21,15 @@ void ComposeBackground(const Item& item, PixelBuffer background, PixelBuffer com
     // is done row by row in one pass: each row is at most three runs.
     int rows = std::max(surfaceHeight, titleHeight);
     const BodyList list = ListedBodies(item);
-    for (int i = 0; i < list.Count; ++i) {
-        const BodyLayout& l = item.Store.Bodies[list.Body[i]].Layout;
-        rows = std::max(rows, l.RowTop + l.RowHeight);
-    }
+    auto rowTop = [&](int b) { return item.State.RowTop[b]; };
+    auto rowBottom = [&](int b) { return item.State.RowTop[b] + item.Pictures.Bodies[b].RowHeight; };
+    for (int i = 0; i < list.Count; ++i) rows = std::max(rows, rowBottom(list.Body[i]));
     rows = std::min(rows, comp.Height);
     if (rows <= 0) return;
     std::vector<int> rowBody(static_cast<size_t>(rows), -1);  // later rows paint over earlier ones
     for (int i = 0; i < list.Count; ++i) {
-        const BodyLayout& l = item.Store.Bodies[list.Body[i]].Layout;
-        for (int y = std::max(l.RowTop, 0); y < std::min(l.RowTop + l.RowHeight, rows); ++y)
-            rowBody[y] = list.Body[i];
+        const int b = list.Body[i];
+        for (int y = std::max(rowTop(b), 0); y < std::min(rowBottom(b), rows); ++y) rowBody[y] = b;
     }
     // Row backgrounds reach the last column inside the right margin, where
     // meters and pictures end too.
@@ -50,28 +48,23 @@ void ComposeBackground(const Item& item, PixelBuffer background, PixelBuffer com
     }
 }
 
-void ComposeMeters(Item& item, ItemPictures& pictures, PixelBuffer comp) {
-    if (item.State.AzimuthMode)
-        DrawAzimuthMeters(item, pictures, comp);
-    else
-        DrawTimeMeters(item, pictures, comp);
+RowPlacements ComposeMeters(Item& item, PixelBuffer comp) {
+    return item.State.AzimuthMode ? DrawAzimuthMeters(item, comp) : DrawTimeMeters(item, comp);
 }
 
-std::vector<TextDraw> LayoutItemText(const Item& item) {
+std::vector<TextDraw> LayoutItemText(const Item& item, const RowPlacements& rows) {
     std::vector<TextDraw> texts;
     LayoutTitleBand(item, &texts);
     if (item.State.InfoMode) {
         const BodyList list = ListedBodies(item);
-        for (int i = 0; i < list.Count; ++i) LayoutBodyInfo(item, list.Body[i], &texts);
+        for (int i = 0; i < list.Count; ++i) LayoutBodyInfo(item, list.Body[i], rows[list.Body[i]], &texts);
     }
     return texts;
 }
 
-std::vector<TextDraw> ComposeItem(Item& item, ItemPictures& pictures, PixelBuffer background,
-                                  PixelBuffer composition) {
+std::vector<TextDraw> ComposeItem(Item& item, PixelBuffer background, PixelBuffer composition) {
     ComposeBackground(item, background, composition);
-    ComposeMeters(item, pictures, composition);
-    return LayoutItemText(item);
+    return LayoutItemText(item, ComposeMeters(item, composition));
 }
 
 }  // namespace velkaro

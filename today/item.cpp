@@ -26,16 +26,18 @@ int ComputeItemHeight(Item* item) {
     h += TitleBandHeight(g);
     const SortList& list = item->Listed();
     for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
-        BodyStyle& b = item->Store.Bodies[list.Entries[i]];
-        b.Layout.RowTop = h + b.SpaceTop;
-        h += b.SpaceTop + b.Layout.RowHeight + b.SpaceBottom;
+        const int body = list.Entries[i];
+        if (body >= kBodyCount) continue;
+        const BodyStyle& b = item->Store.Bodies[body];
+        item->State.RowTop[body] = h + b.SpaceTop;
+        h += b.SpaceTop + item->Pictures.Bodies[body].RowHeight + b.SpaceBottom;
     }
     h += g.MarginBottom;
     item->State.ItemHeight = std::max(h, 0);
     return item->State.ItemHeight;
 }
 
-void StartItem(Item* item, ItemPictures* pictures, int screenWidth, int screenHeight, int parentWidth) {
+void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth) {
     ItemState& s = item->State;
     s.HiResFactor = (screenWidth > 320 || screenHeight > 320) ? 2 : 1;
     LoadOrInitialiseStore(&item->Store, s.HiResFactor);
@@ -45,7 +47,7 @@ void StartItem(Item* item, ItemPictures* pictures, int screenWidth, int screenHe
     s.PresentTime = PresentTimeAt(&item->Place());
     s.SurfaceWidth = std::max(screenWidth, screenHeight);
     s.ItemWidth = parentWidth;
-    s.SurfaceHeight = LoadItemPictures(&item->Store, pictures);
+    s.SurfaceHeight = LoadItemPictures(item->Store, &item->Pictures);
     ComputeItemHeight(item);
 }
 
@@ -171,6 +173,11 @@ void RecomputeEvents(Item* item) {
         BodyEvents& e = s.Events[body];
         e.Now.Time = s.DisplayTime;
         ComputeBodyEvents(body, place.Lng, place.Lat, height, place.UtcMargin, &e);
+        if (body == kMoon) {
+            const SYSTEMTIME& t = s.DisplayTime;
+            s.MoonPhase = MoonPhaseIndex(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, place.UtcMargin);
+            s.MoonAge = MoonAge(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, place.UtcMargin);
+        }
     }
 }
 

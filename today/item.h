@@ -48,14 +48,19 @@ struct ItemState {
     SYSTEMTIME PresentTime;  // unshifted present time at the current place
     SYSTEMTIME DisplayTime;  // present time plus the shift
     std::array<BodyEvents, kBodyCount> Events{};
+    std::array<int, kBodyCount> RowTop{};  // top of each listed body's row
+    int MoonPhase = 0;     // phase index 0..27 of the display time
+    double MoonAge = 0;    // days since the last new moon, to 0.1
 
     bool ShiftActive() const { return ShiftDays != 0 || ShiftHours != 0 || ShiftMinutes != 0; }
 };
 
-// Everything the item works on: the settings block and the run-time state.
+// Everything the item works on: the settings block, the run-time state and
+// the pictures loaded for it.
 struct Item {
     SettingsStore Store;
     ItemState State;
+    ItemPictures Pictures;
 
     const LocationRecord& Place() const { return Store.Locations[State.PosIndex]; }
     LocationRecord& Place() { return Store.Locations[State.PosIndex]; }
@@ -80,7 +85,7 @@ int ActionForZone(const GeneralSettings& g, Zone zone, bool hold);
 
 // Start-up after the window exists: store, modes, first valid place, sizes,
 // the pictures with the row heights they give, and the item height.
-void StartItem(Item* item, ItemPictures* pictures, int screenWidth, int screenHeight, int parentWidth);
+void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth);
 
 ActionResult RunItemAction(Item* item, int action);
 // Menu commands: 40020 + slot picks a place; 40005..40012 are the time menu.
@@ -95,7 +100,8 @@ struct RefreshResult {
 // One refresh query of the Today screen; heightField is the descriptor's height.
 RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& deviceLocalNow, uint32_t* heightField);
 
-// Row tops and the item height for the listed bodies.
+// Row tops (State.RowTop) and the item height for the listed bodies, from the
+// row heights the pictures give; returns the height.
 int ComputeItemHeight(Item* item);
 
 // Present time of the current place and, with the shift, the display time.

@@ -29,25 +29,17 @@ double Fraction(double v) {
 
 long long Stamp(const EventRecord& r) { return r.MinuteStamp; }
 
-int PhaseIndexFor(const Item& item) {
-    const SYSTEMTIME& t = item.State.DisplayTime;
-    return MoonPhaseIndex(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, item.Place().UtcMargin);
-}
-
-void DrawPlacement(PixelBuffer comp, Item& item, ItemPictures& pictures, int body,
-                   const ImagePlacement& p) {
+// Draws the copies of a placement and returns where the info lines go.
+int DrawPlacement(PixelBuffer comp, Item& item, int body, int meterLeft, const ImagePlacement& p) {
     const GeneralSettings& g = item.Store.General;
-    BodyStyle& style = item.Store.Bodies[body];
-    BodyLayout& layout = style.Layout;
-    BodyPicture& pic = pictures.Bodies[body];
+    const BodyStyle& style = item.Store.Bodies[body];
+    BodyPicture& pic = item.Pictures.Bodies[body];
     const int itemWidth = item.State.ItemWidth;
 
-    if (layout.ImageState != kImageNone && (p.Drawn || p.CopyCount > 0)) {
-        const bool phased = body == kMoon && (layout.ImageState == kImageEarthShine ||
-                                              layout.ImageState == kImageMoonFrames);
-        const int frame = SelectFrame(layout, body, phased ? PhaseIndexFor(item) : 0);
-        PrepareBodyFrame(layout, &pic, frame, g.AlphaEarthShine);
+    if (pic.State != kImageNone && (p.Drawn || p.CopyCount > 0)) {
+        PrepareBodyFrame(&pic, SelectFrame(pic, body, item.State.MoonPhase), g.AlphaEarthShine);
         BodyDraw d;
+        d.RowTop = item.State.RowTop[body];
         d.Up = p.Up;
         d.Rotate = item.Place().Lat < 0;
         d.ClipLeft = g.MarginLeft;
@@ -62,9 +54,9 @@ void DrawPlacement(PixelBuffer comp, Item& item, ItemPictures& pictures, int bod
         }
     }
     int x = p.Returned;
-    if (layout.ImageState == kImageNone && p.Drawn) x = layout.MeterLeft;
+    if (pic.State == kImageNone && p.Drawn) x = meterLeft;
     // The info lines take a negative size as "no picture to the left of me".
-    layout.ImageX = x > itemWidth ? -layout.ImageSize : x;
+    return x > itemWidth ? -pic.Size : x;
 }
 
 }  // namespace
@@ -108,9 +100,9 @@ bool CulminationMarkX(const BodyEvents& e, const TimeMeterSpan& span, int widthS
 }
 
 void DrawTimeMeter(PixelBuffer comp, const BodyStyle& style, const BodyEvents& e,
-                   const TimeMeterSpan& span) {
-    const int top = style.Layout.RowTop;
-    const int bottom = top + style.Layout.RowHeight;
+                   const TimeMeterSpan& span, int rowTop, int rowHeight) {
+    const int top = rowTop;
+    const int bottom = top + rowHeight;
     const int left = span.Left, right = span.Right, ramp = span.Ramp;
     const Rect meter{left, top, right + 1, bottom};
     if (meter.Empty()) return;
@@ -129,9 +121,9 @@ void DrawTimeMeter(PixelBuffer comp, const BodyStyle& style, const BodyEvents& e
 }
 
 ImagePlacement TimeImagePlacement(const GeneralSettings& g, const BodyStyle& style,
-                                  const BodyEvents& e, int body, int itemWidth) {
+                                  int imageSize, const BodyEvents& e, int body, int itemWidth) {
     ImagePlacement p;
-    const long long s = style.Layout.ImageSize;
+    const long long s = imageSize;
     const long long ml = g.MarginLeft, mr = g.MarginRight;
     p.Returned = ToPixel(ml - s);
     if (!HasPassageFrame(e)) return p;
@@ -195,25 +187,28 @@ ImagePlacement TimeImagePlacement(const GeneralSettings& g, const BodyStyle& sty
     return p;
 }
 
-void DrawTimeMeters(Item& item, ItemPictures& pictures, PixelBuffer comp) {
+RowPlacements DrawTimeMeters(Item& item, PixelBuffer comp) {
     const GeneralSettings& g = item.Store.General;
-    const int itemWidth = item.State.ItemWidth;
+    const ItemState& st = item.State;
+    const int itemWidth = st.ItemWidth;
     const BodyList list = ListedBodies(item);
+    RowPlacements rows;
     for (int i = 0; i < list.Count; ++i) {
         const int b = list.Body[i];
-        BodyStyle& style = item.Store.Bodies[b];
+        const BodyStyle& style = item.Store.Bodies[b];
         const TimeMeterSpan span = TimeMeterGeometry(g, style, itemWidth);
-        style.Layout.MeterLeft = span.Left;
-        style.Layout.MeterRight = span.Right;
-        if (HasPassageFrame(item.State.Events[b]))
-            DrawTimeMeter(comp, style, item.State.Events[b], span);
+        rows[b].MeterLeft = span.Left;
+        rows[b].MeterRight = span.Right;
+        if (HasPassageFrame(st.Events[b]))
+            DrawTimeMeter(comp, style, st.Events[b], span, st.RowTop[b], item.Pictures.Bodies[b].RowHeight);
     }
     for (int i = 0; i < list.Count; ++i) {
         const int b = list.Body[i];
-        const ImagePlacement p =
-            TimeImagePlacement(g, item.Store.Bodies[b], item.State.Events[b], b, itemWidth);
-        DrawPlacement(comp, item, pictures, b, p);
+        const ImagePlacement p = TimeImagePlacement(g, item.Store.Bodies[b], item.Pictures.Bodies[b].Size,
+                                                    st.Events[b], b, itemWidth);
+        rows[b].ImageX = DrawPlacement(comp, item, b, rows[b].MeterLeft, p);
     }
+    return rows;
 }
 
 // ------------------------------------------------------------ azimuth meters
@@ -358,42 +353,42 @@ ImagePlacement AzimuthImagePlacement(const GeneralSettings& g, const AzimuthRang
     return p;
 }
 
-void DrawAzimuthMeters(Item& item, ItemPictures& pictures, PixelBuffer comp) {
+RowPlacements DrawAzimuthMeters(Item& item, PixelBuffer comp) {
     const GeneralSettings& g = item.Store.General;
     const double lat = item.Place().Lat;
-    if (TimeMetersInstead(g, lat)) {
-        DrawTimeMeters(item, pictures, comp);
-        return;
-    }
-    const int itemWidth = item.State.ItemWidth;
+    if (TimeMetersInstead(g, lat)) return DrawTimeMeters(item, comp);
+    const ItemState& st = item.State;
+    const int itemWidth = st.ItemWidth;
     const AzimuthRange range = AzimuthRangeFor(g, lat);
-    DrawAzimuthBand(g, itemWidth, &pictures.ScratchRow);
+    std::vector<uint32_t>& band = item.Pictures.ScratchRow;
+    DrawAzimuthBand(g, itemWidth, &band);
     const BodyList list = ListedBodies(item);
+    RowPlacements rows;
 
     for (int i = 0; i < list.Count; ++i) {
         const int b = list.Body[i];
-        BodyLayout& layout = item.Store.Bodies[b].Layout;
-        layout.MeterLeft = g.MarginLeft;
-        layout.MeterRight = itemWidth - g.MarginRight - 1;
+        const BodyPicture& pic = item.Pictures.Bodies[b];
+        rows[b].MeterLeft = g.MarginLeft;
+        rows[b].MeterRight = itemWidth - g.MarginRight - 1;
         int lx = 0, rx = 0;
-        if (!AzimuthSpanX(g, range, item.State.Events[b], itemWidth, &lx, &rx)) continue;
-        layout.MeterLeft = lx;
-        layout.MeterRight = rx;
-        const int inset = b == kSun ? layout.ImageSize / 2 : 0;
-        CopyRowSpan(comp, pictures.ScratchRow.data(), static_cast<int>(pictures.ScratchRow.size()),
-                    lx + inset, rx - inset + 1, layout.RowTop, layout.RowTop + layout.RowHeight);
+        if (!AzimuthSpanX(g, range, st.Events[b], itemWidth, &lx, &rx)) continue;
+        rows[b].MeterLeft = lx;
+        rows[b].MeterRight = rx;
+        const int inset = b == kSun ? pic.Size / 2 : 0;
+        CopyRowSpan(comp, band.data(), static_cast<int>(band.size()), lx + inset, rx - inset + 1,
+                    st.RowTop[b], st.RowTop[b] + pic.RowHeight);
     }
 
     const bool sunSubstitute = g.EquatorAzimuth && std::fabs(lat) <= g.EquatorLat;
     for (int i = 0; i < list.Count; ++i) {
         const int b = list.Body[i];
-        const BodyEvents& e = item.State.Events[b];
+        const BodyEvents& e = st.Events[b];
         const double a = (b == kSun && sunSubstitute) ? SunSubstituteAzimuth(e, lat) : e.Now.Azi;
-        ImagePlacement p =
-            AzimuthImagePlacement(g, range, item.Store.Bodies[b].Layout.ImageSize, a, itemWidth);
+        ImagePlacement p = AzimuthImagePlacement(g, range, item.Pictures.Bodies[b].Size, a, itemWidth);
         p.Up = !BodyIsDown(e);
-        DrawPlacement(comp, item, pictures, b, p);
+        rows[b].ImageX = DrawPlacement(comp, item, b, rows[b].MeterLeft, p);
     }
+    return rows;
 }
 
 }  // namespace velkaro

@@ -44,11 +44,12 @@ bool HasPassageFrame(const BodyEvents& e);
 // culmination, or a set that is not after the rise).
 bool CulminationMarkX(const BodyEvents& e, const TimeMeterSpan& span, int widthScale, int* x);
 
+// The meter of one row, rowTop to rowTop + rowHeight.
 void DrawTimeMeter(PixelBuffer comp, const BodyStyle& style, const BodyEvents& e,
-                   const TimeMeterSpan& span);
+                   const TimeMeterSpan& span, int rowTop, int rowHeight);
 
 ImagePlacement TimeImagePlacement(const GeneralSettings& g, const BodyStyle& style,
-                                  const BodyEvents& e, int body, int itemWidth);
+                                  int imageSize, const BodyEvents& e, int body, int itemWidth);
 
 // ------------------------------------------------------------ azimuth meters
 
@@ -81,10 +82,20 @@ ImagePlacement AzimuthImagePlacement(const GeneralSettings& g, const AzimuthRang
 
 // ------------------------------------------------------------ whole item
 
+// Where one body's meter and picture went in a paint; the info lines are
+// placed by it.
+struct RowPlacement {
+    int MeterLeft = 0, MeterRight = 0;  // inclusive columns
+    // Left edge of the picture (the meter's left end for a body without one);
+    // minus the image size when the picture lies past the item's right edge.
+    int ImageX = 0;
+};
+using RowPlacements = std::array<RowPlacement, kBodyCount>;
+
 // Meters and pictures of every listed body in time mode, or in azimuth mode
-// (which falls back to time meters near the equator). Records each body's
-// Layout.MeterLeft, MeterRight and ImageX.
-void DrawTimeMeters(Item& item, ItemPictures& pictures, PixelBuffer comp);
-void DrawAzimuthMeters(Item& item, ItemPictures& pictures, PixelBuffer comp);
+// (which falls back to time meters near the equator); the pictures' frame
+// buffers are prepared on the way. Returns the placements by body number.
+RowPlacements DrawTimeMeters(Item& item, PixelBuffer comp);
+RowPlacements DrawAzimuthMeters(Item& item, PixelBuffer comp);
 
 }  // namespace velkaro

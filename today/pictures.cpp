@@ -20,50 +20,45 @@ int TitleBandHeight(const GeneralSettings& g) {
 
 namespace {
 
-void LoadBody(int body, BodyStyle* style, BodyPicture* pic) {
-    BodyLayout& layout = style->Layout;
+void LoadBody(int body, const BodyStyle& style, BodyPicture* pic) {
     *pic = BodyPicture();
-    layout.ImageState = kImageNone;
-    layout.Frames = 0;
-    layout.MaskFrames = 0;
-    layout.ImageSize = style->TextSize;
+    pic->Size = style.TextSize;
 
     DecodedPicture picture;
     // A picture narrower than it is high holds no whole frame.
-    if (style->IconMode != 0 && LoadPicture(style->Icon, &picture) &&
+    if (style.IconMode != 0 && LoadPicture(style.Icon, &picture) &&
         picture.Height <= kMaxImageSize && picture.Width >= picture.Height) {
         const int s = picture.Height;
-        layout.ImageState = kImageOpaque;
-        layout.ImageSize = s;
-        layout.Frames = picture.Width / s;
+        pic->State = kImageOpaque;
+        pic->Size = s;
+        pic->Frames = picture.Width / s;
         pic->Width = picture.Width;
         pic->Height = picture.Height;
         pic->Pixels.swap(picture.Pixels);
 
         DecodedPicture mask;
-        const std::wstring maskPath = MaskPath(style->Icon);
+        const std::wstring maskPath = MaskPath(style.Icon);
         if (!maskPath.empty() && LoadPicture(maskPath, &mask) && mask.Height == s &&
             mask.Width >= s) {
-            layout.ImageState = kImageMasked;
-            layout.MaskFrames = mask.Width / s;
+            pic->State = kImageMasked;
+            pic->MaskFrames = mask.Width / s;
             if (body == kMoon) {
-                if (layout.Frames == 28 && layout.MaskFrames == 28)
-                    layout.ImageState = kImageMoonFrames;
-                else if (layout.MaskFrames == 14)
-                    layout.ImageState = kImageEarthShine;
+                if (pic->Frames == 28 && pic->MaskFrames == 28)
+                    pic->State = kImageMoonFrames;
+                else if (pic->MaskFrames == 14)
+                    pic->State = kImageEarthShine;
             }
             pic->MaskWidth = mask.Width;
             pic->MaskHeight = mask.Height;
             pic->Mask.swap(mask.Pixels);
         }
-        pic->Size = s;
         pic->Colour.assign(static_cast<size_t>(s) * s, 0);
         pic->Alpha.assign(static_cast<size_t>(s) * s, 0);
-        PrepareBodyFrame(layout, pic, 0, 0);
+        PrepareBodyFrame(pic, 0, 0);
     }
     // Negative image margins may eat more than the image; a row is never
     // less than empty.
-    layout.RowHeight = std::max(0, style->MarginTop + layout.ImageSize + style->MarginBottom);
+    pic->RowHeight = std::max(0, style.MarginTop + pic->Size + style.MarginBottom);
 }
 
 // Copies frame `frame` (s x s) of a strip into dst.
@@ -83,36 +78,35 @@ int ClampFrame(int frame, int frames) {
 
 }  // namespace
 
-int LoadItemPictures(SettingsStore* store, ItemPictures* pictures) {
-    const GeneralSettings& g = store->General;
+int LoadItemPictures(const SettingsStore& store, ItemPictures* pictures) {
+    const GeneralSettings& g = store.General;
     long long height = g.MarginTop + TitleBandHeight(g) + g.MarginBottom;
     for (int b = 0; b < kBodyCount; ++b) {
-        BodyStyle& style = store->Bodies[b];
-        LoadBody(b, &style, &pictures->Bodies[b]);
-        height += style.SpaceTop + style.Layout.RowHeight + style.SpaceBottom;
+        const BodyStyle& style = store.Bodies[b];
+        LoadBody(b, style, &pictures->Bodies[b]);
+        height += style.SpaceTop + pictures->Bodies[b].RowHeight + style.SpaceBottom;
     }
     if (height < 0) height = 0;
     if (height > 1000000) height = 1000000;
     return static_cast<int>(height);
 }
 
-int SelectFrame(const BodyLayout& layout, int body, int phaseIndex) {
+int SelectFrame(const BodyPicture& picture, int body, int phaseIndex) {
     if (body != kMoon) return 0;
-    if (layout.ImageState != kImageEarthShine && layout.ImageState != kImageMoonFrames) return 0;
+    if (picture.State != kImageEarthShine && picture.State != kImageMoonFrames) return 0;
     return (phaseIndex >= 0 && phaseIndex < 28) ? phaseIndex : 0;
 }
 
-void PrepareBodyFrame(const BodyLayout& layout, BodyPicture* pic, int frame,
-                      uint8_t alphaEarthShine) {
+void PrepareBodyFrame(BodyPicture* pic, int frame, uint8_t alphaEarthShine) {
     const int s = pic->Size;
-    if (layout.ImageState == kImageNone || s <= 0 || pic->Pixels.empty()) return;
+    if (pic->State == kImageNone || s <= 0 || pic->Pixels.empty()) return;
     const size_t n = static_cast<size_t>(s) * s;
     pic->Colour.resize(n);
     pic->Alpha.resize(n);
     const int framesInPicture = pic->Width / s;
     const int framesInMask = pic->Mask.empty() ? 0 : pic->MaskWidth / s;
 
-    switch (layout.ImageState) {
+    switch (pic->State) {
         case kImageOpaque:
             CopyFrame(pic->Pixels, pic->Width, s, 0, &pic->Colour);
             std::fill(pic->Alpha.begin(), pic->Alpha.end(), 0xFFFFFFu);
@@ -166,25 +160,25 @@ void PrepareBodyFrame(const BodyLayout& layout, BodyPicture* pic, int frame,
     }
 }
 
-int DrawBodyImage(PixelBuffer comp, const BodyStyle& style, const BodyPicture& pic,
-                  const BodyDraw& d) {
-    const BodyLayout& layout = style.Layout;
+bool DrawBodyImage(PixelBuffer comp, const BodyStyle& style, const BodyPicture& pic,
+                   const BodyDraw& d) {
     const int s = pic.Size;
-    if (layout.ImageState == kImageNone || s <= 0 || comp.Empty() ||
+    if (pic.State == kImageNone || s <= 0 ||
         pic.Colour.size() != static_cast<size_t>(s) * s || pic.Alpha.size() != pic.Colour.size())
-        return layout.MeterLeft;
+        return false;
+    if (comp.Empty()) return true;
 
-    const long long top = static_cast<long long>(layout.RowTop) + style.MarginTop;
-    const long long rowTop = std::max<long long>(layout.RowTop, 0);
+    const long long top = static_cast<long long>(d.RowTop) + style.MarginTop;
+    const long long rowTop = std::max<long long>(d.RowTop, 0);
     const long long rowBottom =
-        std::min<long long>(static_cast<long long>(layout.RowTop) + layout.RowHeight, comp.Height);
+        std::min<long long>(static_cast<long long>(d.RowTop) + pic.RowHeight, comp.Height);
     const long long j0 = std::max<long long>(0, rowTop - top);
     const long long j1 = std::min<long long>(s, rowBottom - top);
     const long long clipLeft = std::max(0, d.ClipLeft);
     const long long clipRight = std::min(comp.Width, d.ClipRight);
     const long long i0 = std::max<long long>(0, clipLeft - d.X);
     const long long i1 = std::min<long long>(s, clipRight - d.X);
-    if (j0 >= j1 || i0 >= i1) return d.X;
+    if (j0 >= j1 || i0 >= i1) return true;
 
     const bool fade = !d.Up && style.AlphaS != 255;
     const uint32_t alphaS = style.AlphaS;
@@ -215,7 +209,7 @@ int DrawBodyImage(PixelBuffer comp, const BodyStyle& style, const BodyPicture& p
             }
         }
     }
-    return d.X;
+    return true;
 }
 
 }  // namespace velkaro

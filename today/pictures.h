@@ -25,14 +25,20 @@ enum ImageState {
 // thousands of pixels high.
 constexpr int kMaxImageSize = 1024;
 
-// One body's picture. All pixel arrays are top-down rows, 0x00RRGGBB.
+// One body's picture and what it makes of the body's row, fixed when the
+// pictures load. All pixel arrays are top-down rows, 0x00RRGGBB.
 struct BodyPicture {
+    int State = kImageNone;
+    int Size = 0;  // image size: the square frame's side, or the text size without a picture
+    int Frames = 0, MaskFrames = 0;
+    int RowHeight = 0;  // MarginTop + Size + MarginBottom, never below 0
+
     int Width = 0, Height = 0;
     std::vector<uint32_t> Pixels;  // strip of square frames
     int MaskWidth = 0, MaskHeight = 0;
     std::vector<uint32_t> Mask;
-    // The frame being drawn: colour and opacity (low byte is the weight), Size x Size.
-    int Size = 0;
+    // The frame being drawn: colour and opacity (low byte is the weight),
+    // Size x Size while State is not kImageNone.
     std::vector<uint32_t> Colour, Alpha;
 };
 
@@ -46,23 +52,23 @@ struct ItemPictures {
 std::wstring MaskPath(const std::wstring& iconPath);
 
 // Loads every body's picture and mask (at item creation, and again when the
-// pictures or margins change), fills Layout.ImageState, ImageSize, Frames,
-// MaskFrames and RowHeight of each body, and returns SurfaceHeight: the item
-// height with all ten bodies listed.
-int LoadItemPictures(SettingsStore* store, ItemPictures* pictures);
+// pictures or margins change) with the state, size, frames and row height
+// each gives, and returns SurfaceHeight: the item height with all ten bodies
+// listed.
+int LoadItemPictures(const SettingsStore& store, ItemPictures* pictures);
 
 // Height of the title band when it is shown (Title or Clock non-zero), else 0.
 int TitleBandHeight(const GeneralSettings& general);
 
 // Frame to draw: the phase index for a Moon in state 3 or 4, else 0.
-int SelectFrame(const BodyLayout& layout, int body, int phaseIndex);
+int SelectFrame(const BodyPicture& picture, int body, int phaseIndex);
 
 // Fills the body's colour and alpha buffers for frame a (states 1 to 4).
-void PrepareBodyFrame(const BodyLayout& layout, BodyPicture* picture, int frame,
-                      uint8_t alphaEarthShine);
+void PrepareBodyFrame(BodyPicture* picture, int frame, uint8_t alphaEarthShine);
 
 // Where and how one body is drawn into the composition.
 struct BodyDraw {
+    int RowTop = 0;        // top of the body's row
     int X = 0;             // left edge of the picture
     bool Up = true;        // opaque while up, AlphaS while down
     bool Rotate = false;   // southern places: turned by 180 degrees
@@ -71,9 +77,9 @@ struct BodyDraw {
 };
 
 // Draws the prepared frame of a body at d.X into its row (row top + the body's
-// MarginTop; rows outside the row are skipped). Returns d.X, or the meter's
-// left x (Layout.MeterLeft) for a body without a picture.
-int DrawBodyImage(PixelBuffer comp, const BodyStyle& style, const BodyPicture& picture,
-                  const BodyDraw& d);
+// MarginTop; rows outside the row are skipped). False when the body has no
+// picture, so nothing was drawn.
+bool DrawBodyImage(PixelBuffer comp, const BodyStyle& style, const BodyPicture& picture,
+                   const BodyDraw& d);
 
 }  // namespace velkaro

@@ -107,56 +107,59 @@ void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out) {
     out->push_back(t);
 }
 
-void LayoutBodyInfo(const Item& item, int body, std::vector<TextDraw>* out) {
-    if (body < 0 || body >= kBodyCount) return;
-    const GeneralSettings& g = item.Store.General;
-    const BodyStyle& style = item.Store.Bodies[body];
-    const BodyLayout& layout = style.Layout;
-    const BodyEvents& e = item.State.Events[body];
-    const LocationRecord& place = item.Place();
-    const SYSTEMTIME& present = item.State.DisplayTime;
-    const std::wstring deg = DegreeMark(g);
-    const int itemWidth = item.State.ItemWidth;
-    const int x = layout.ImageX, s = layout.ImageSize, rowTop = layout.RowTop;
-    const int innerRight = itemWidth - g.MarginRight;
+namespace {
 
-    int blockLeft = x, blockRight = x + s;
-    if (style.Text != 0) {
-        const FontSpec font{style.FaceName, style.CharSet, style.TextSize};
-        std::wstring head;
-        if (style.Text & 1) {
-            if (body == kMoon)
-                head += FormatMoonAge(MoonAge(present.wYear, present.wMonth, present.wDay,
-                                              present.wHour, present.wMinute, place.UtcMargin));
-            else
-                head += style.Name + L" ";
-        }
-        if (style.Text & 2) head += FormatAzimuth(e.Now.Azi, g.BaseAngle, place.Lat, deg) + L" ";
-        if (style.Text & 4) head += FormatAltitude(e.Now.Alt, deg, true);
-        std::wstring tail;
-        uint32_t tailColour = style.CrTextR;
-        if (style.Text & 8) {
-            const ComingEvent c = SelectComingEvent(e);
-            if (c.Event) {
-                tail = FormatEventTime(c.Event->Time, g, place);
-                tailColour = c.IsRise ? style.CrTextR : style.CrTextS;
-            }
-        }
-        if (!head.empty() || !tail.empty()) {
-            const TextExtent hs = MeasureText(head, font);
-            const TextExtent ts = tail.empty() ? TextExtent{} : MeasureText(tail, font);
-            const int width = hs.Width + ts.Width;
-            int tx = x + s + style.Spacetxt;
-            if (!(tx + width < innerRight)) tx = x - style.Spacetxt - width;
-            const int y = rowTop + style.Margintxt;
-            if (!head.empty()) out->push_back(Place(head, font, hs, tx, y, style.CrText));
-            if (!tail.empty()) out->push_back(Place(tail, font, ts, tx + hs.Width, y, tailColour));
-            blockLeft = std::min(blockLeft, tx);
-            blockRight = std::max(blockRight, tx + width);
+// Left and right ends of the picture and the main line together.
+struct Block {
+    int Left = 0, Right = 0;
+};
+
+// Everything one body's lines are placed by.
+struct InfoContext {
+    const GeneralSettings& g;
+    const BodyStyle& style;
+    const BodyEvents& e;
+    const LocationRecord& place;
+    const SYSTEMTIME& present;
+    std::wstring deg;
+    int x, s, rowTop, itemWidth;
+};
+
+// The main line: name (the Moon's age), azimuth, altitude, then the coming
+// event in its own colour. Widens the block by what it covers.
+void LayoutMainLine(const InfoContext& c, int body, double moonAge, Block* block,
+                    std::vector<TextDraw>* out) {
+    const BodyStyle& style = c.style;
+    if (style.Text == 0) return;
+    const FontSpec font{style.FaceName, style.CharSet, style.TextSize};
+    std::wstring head;
+    if (style.Text & 1) head += body == kMoon ? FormatMoonAge(moonAge) : style.Name + L" ";
+    if (style.Text & 2) head += FormatAzimuth(c.e.Now.Azi, c.g.BaseAngle, c.place.Lat, c.deg) + L" ";
+    if (style.Text & 4) head += FormatAltitude(c.e.Now.Alt, c.deg, true);
+    std::wstring tail;
+    uint32_t tailColour = style.CrTextR;
+    if (style.Text & 8) {
+        const ComingEvent coming = SelectComingEvent(c.e);
+        if (coming.Event) {
+            tail = FormatEventTime(coming.Event->Time, c.g, c.place);
+            tailColour = coming.IsRise ? style.CrTextR : style.CrTextS;
         }
     }
+    if (head.empty() && tail.empty()) return;
+    const TextExtent hs = MeasureText(head, font);
+    const TextExtent ts = tail.empty() ? TextExtent{} : MeasureText(tail, font);
+    const int width = hs.Width + ts.Width;
+    int tx = c.x + c.s + style.Spacetxt;
+    if (!(tx + width < c.itemWidth - c.g.MarginRight)) tx = c.x - style.Spacetxt - width;
+    const int y = c.rowTop + style.Margintxt;
+    if (!head.empty()) out->push_back(Place(head, font, hs, tx, y, style.CrText));
+    if (!tail.empty()) out->push_back(Place(tail, font, ts, tx + hs.Width, y, tailColour));
+    block->Left = std::min(block->Left, tx);
+    block->Right = std::max(block->Right, tx + width);
+}
 
-    EventLine lines[3];
+// The rise, set (or the one coming event) and culmination lines to show.
+int CollectEventLines(const BodyStyle& style, const BodyEvents& e, EventLine lines[3]) {
     int count = 0;
     if (style.TextRS == 4) {
         const ComingEvent c = SelectComingEvent(e);
@@ -172,48 +175,65 @@ void LayoutBodyInfo(const Item& item, int body, std::vector<TextDraw>* out) {
     }
     if (style.TextD != 0 && e.Culmination.Valid)
         lines[count++] = EventLine{&e.Culmination, style.TextD, style.TextSizeD, style.CrTextD, true};
+    return count;
+}
+
+// Time, remaining time and azimuth (altitude for the culmination).
+void EventLineParts(const InfoContext& c, const EventLine& line, std::wstring parts[3]) {
+    if (line.Bits & 1) parts[0] = FormatEventTime(line.Event->Time, c.g, c.place);
+    if (line.Bits & 2) parts[1] = FormatRemaining(c.present, line.Event->Time, c.g.MaxMin);
+    if (line.Bits & 4)
+        parts[2] = line.Culmination ? FormatAltitude(line.Event->Alt, c.deg, false)
+                                    : FormatAzimuth(line.Event->Azi, c.g.BaseAngle, c.place.Lat, c.deg);
+}
+
+// The event lines on the side with more room (or the forced one): on the left
+// each starts at PosRtxt, on the right each ends at ItemWidth - PosStxt.
+void LayoutEventLines(const InfoContext& c, const Block& block, std::vector<TextDraw>* out) {
+    const GeneralSettings& g = c.g;
+    const BodyStyle& style = c.style;
+    EventLine lines[3];
+    const int count = CollectEventLines(style, c.e, lines);
     if (count == 0) return;
 
-    bool leftSide = blockLeft - g.MarginLeft >= innerRight - blockRight;
+    bool leftSide = block.Left - g.MarginLeft >= (c.itemWidth - g.MarginRight) - block.Right;
     if (style.TextRS == 2) leftSide = true;
     if (style.TextRS == 3) leftSide = false;
     // A picture sticking out past the left margin pushes the right block too.
-    const int pushed = (x < g.MarginLeft && x + s > g.MarginLeft) ? g.MarginLeft - x : 0;
-    const int end = itemWidth - style.PosStxt - pushed;
+    const int pushed = (c.x < g.MarginLeft && c.x + c.s > g.MarginLeft) ? g.MarginLeft - c.x : 0;
+    const int end = c.itemWidth - style.PosStxt - pushed;
+    auto xFor = [&](int width) { return leftSide ? style.PosRtxt : end - width; };
 
-    int y = rowTop + style.MarginRStxt;
+    int y = c.rowTop + style.MarginRStxt;
     for (int i = 0; i < count; ++i) {
-        const EventLine& line = lines[i];
-        const FontSpec font{style.FaceNameR, style.CharSetR, line.Size};
+        const FontSpec font{style.FaceNameR, style.CharSetR, lines[i].Size};
         std::wstring parts[3];
-        if (line.Bits & 1) parts[0] = FormatEventTime(line.Event->Time, g, place);
-        if (line.Bits & 2) parts[1] = FormatRemaining(present, line.Event->Time, g.MaxMin);
-        if (line.Bits & 4)
-            parts[2] = line.Culmination ? FormatAltitude(line.Event->Alt, deg, false)
-                                        : FormatAzimuth(line.Event->Azi, g.BaseAngle, place.Lat, deg);
-        if (line.Bits & 8) {
-            TextExtent sizes[3];
-            int widest = 0;
-            for (int p = 0; p < 3; ++p) {
-                if (parts[p].empty()) continue;
-                sizes[p] = MeasureText(parts[p], font);
-                widest = std::max(widest, sizes[p].Width);
-            }
-            const int bx = leftSide ? style.PosRtxt : end - widest;
-            for (int p = 0; p < 3; ++p) {
-                if (parts[p].empty()) continue;
-                out->push_back(Place(parts[p], font, sizes[p], bx, y, line.Colour));
-                y += sizes[p].Height;
-            }
-        } else {
-            const std::wstring text = parts[0] + parts[1] + parts[2];
-            if (text.empty()) continue;
-            const TextExtent size = MeasureText(text, font);
-            out->push_back(Place(text, font, size, leftSide ? style.PosRtxt : end - size.Width, y,
-                                 line.Colour));
+        EventLineParts(c, lines[i], parts);
+        if (!(lines[i].Bits & 8)) {
+            parts[0] += parts[1] + parts[2];
+            parts[1].clear();
+            parts[2].clear();
+        }
+        for (const std::wstring& part : parts) {
+            if (part.empty()) continue;
+            const TextExtent size = MeasureText(part, font);
+            out->push_back(Place(part, font, size, xFor(size.Width), y, lines[i].Colour));
             y += size.Height;
         }
     }
+}
+
+}  // namespace
+
+void LayoutBodyInfo(const Item& item, int body, const RowPlacement& row, std::vector<TextDraw>* out) {
+    if (body < 0 || body >= kBodyCount) return;
+    const InfoContext c{item.Store.General, item.Store.Bodies[body], item.State.Events[body],
+                        item.Place(), item.State.DisplayTime, DegreeMark(item.Store.General),
+                        row.ImageX, item.Pictures.Bodies[body].Size, item.State.RowTop[body],
+                        item.State.ItemWidth};
+    Block block{c.x, c.x + c.s};
+    LayoutMainLine(c, body, item.State.MoonAge, &block, out);
+    LayoutEventLines(c, block, out);
 }
 
 }  // namespace velkaro

@@ -9,6 +9,7 @@
 #include "engine/events.h"
 #include "platform/text_measure.h"
 #include "today/item.h"
+#include "today/meters.h"
 #include "today/pixels.h"
 
 namespace velkaro {
@@ -35,8 +36,8 @@ ComingEvent SelectComingEvent(const BodyEvents& e);
 // Left and right texts of the title band (nothing when Title and Clock are 0).
 void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out);
 
-// Main line and event lines of one body, placed by its Layout.ImageX,
-// ImageSize and RowTop.
-void LayoutBodyInfo(const Item& item, int body, std::vector<TextDraw>* out);
+// Main line and event lines of one body, placed beside its picture as the
+// meters placed it (row.ImageX), its image size and its row top.
+void LayoutBodyInfo(const Item& item, int body, const RowPlacement& row, std::vector<TextDraw>* out);
 
 }  // namespace velkaro

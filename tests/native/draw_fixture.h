@@ -43,8 +43,8 @@ inline BodyEvents Frame(int prevSet, int rise, int culmination, int set, int nex
 
 struct Rig {
     Item item;
-    ItemPictures pictures;
     PixelStore background, composition;
+    RowPlacements rows;  // where the last Compose() put the meters and pictures
 
     explicit Rig(const std::wstring& listed) {
         ClearNativePictures();
@@ -75,18 +75,22 @@ struct Rig {
     }
 
     BodyStyle& Body(int b) { return item.Store.Bodies[b]; }
-    int RowTop(int b) { return item.Store.Bodies[b].Layout.RowTop; }
+    BodyPicture& Pic(int b) { return item.Pictures.Bodies[b]; }
+    int RowTop(int b) { return item.State.RowTop[b]; }
     uint32_t At(int x, int y) { return composition.View().At(x, y); }
 
     // Pictures, surfaces and row tops, as the window does at creation.
     void Load() {
-        item.State.SurfaceHeight = LoadItemPictures(&item.Store, &pictures);
+        item.State.SurfaceHeight = LoadItemPictures(item.Store, &item.Pictures);
         background = PixelStore(480, item.State.SurfaceHeight, 0x123456);
         composition = PixelStore(480, item.State.SurfaceHeight, 0);
         ComputeItemHeight(&item);
     }
+    // ComposeItem's steps, keeping the placements.
     std::vector<TextDraw> Compose() {
-        return ComposeItem(item, pictures, background.View(), composition.View());
+        ComposeBackground(item, background.View(), composition.View());
+        rows = ComposeMeters(item, composition.View());
+        return LayoutItemText(item, rows);
     }
 };
 

@@ -17,7 +17,7 @@ struct MarsRig : Rig {
     BodyEvents& Events() { return item.State.Events[kMars]; }
     ImagePlacement Place(int now) {
         Events().Now = Event(now);
-        return TimeImagePlacement(item.Store.General, Body(kMars), Events(), kMars, 480);
+        return TimeImagePlacement(item.Store.General, Body(kMars), 24, Events(), kMars, 480);
     }
 };
 
@@ -57,7 +57,7 @@ TEST(TimeMeter, PictureAtRiseSetAndThroughTheNight) {
     Rig sun(L"0");  // the Sun's disc sits half a disc further left
     sun.Load();
     sun.item.State.Events[kSun] = Frame(400, 1000, 1300, 1600, 2400, 1000);
-    EXPECT_EQ(TimeImagePlacement(sun.item.Store.General, sun.Body(kSun), sun.item.State.Events[kSun], kSun, 480).X,
+    EXPECT_EQ(TimeImagePlacement(sun.item.Store.General, sun.Body(kSun), 24, sun.item.State.Events[kSun], kSun, 480).X,
               48 - 24);
 
     // At the set minute it is down and enters the night track at both edges.
@@ -92,7 +92,7 @@ TEST(TimeMeter, RowWithoutAPassageShowsOnlyItsBackground) {
     rig.Events().NextRise.Valid = 0;
     rig.Compose();
     EXPECT_EQ(Span(rig.composition.View(), rig.RowTop(kMars), 0), std::make_pair(0, 479));
-    EXPECT_EQ(rig.Body(kMars).Layout.ImageX, -24);
+    EXPECT_EQ(rig.rows[kMars].ImageX, -24);
 }
 
 // Two events of one kind on one local day leave the frame out of order.
@@ -118,7 +118,7 @@ TEST(TimeMeter, OutOfOrderStampsDrawInsideTheRow) {
             if (!inRow) ASSERT_EQ(Span(c, y, 0xFFFFFF), std::make_pair(0, 479)) << y;
         }
         for (int b : {int(kSun), int(kMars)}) {
-            const int x = TimeImagePlacement(rig.item.Store.General, rig.Body(b), e, b, 480).X;
+            const int x = TimeImagePlacement(rig.item.Store.General, rig.Body(b), 24, e, b, 480).X;
             EXPECT_GE(x, -48) << e.Now.MinuteStamp;
             EXPECT_LE(x, 480) << e.Now.MinuteStamp;
         }
@@ -167,9 +167,9 @@ TEST(Composition, BackgroundInOnePassMatchesFillThenBlend) {
     FillRect(e, Rect{0, 0, 300, h}, PixelFromColorref(g.CrBack));
     FillRect(e, Rect{0, 0, 300, 15}, 0xFF0000);
     for (int b : {int(kMars), int(kVenus)}) {
-        const BodyLayout& l = rig.Body(b).Layout;
+        const int top = rig.RowTop(b), bottom = top + rig.Pic(b).RowHeight;
         // Row backgrounds reach the last column inside the margin.
-        FillRect(e, Rect{5, l.RowTop, 300 - 7, l.RowTop + l.RowHeight}, PixelFromColorref(rig.Body(b).CrBack));
+        FillRect(e, Rect{5, top, 300 - 7, bottom}, PixelFromColorref(rig.Body(b).CrBack));
     }
     BlendToward(e, rig.background.View(), 300, h, 200);
     ComposeBackground(rig.item, rig.background.View(), rig.composition.View());
@@ -241,7 +241,7 @@ TEST(AzimuthMeter, RangeWithoutWidthDrawsNoPicture) {
     rig.item.State.Events[kMars].Now.Azi = 180;
     rig.Compose();
     EXPECT_EQ(Span(rig.composition.View(), rig.RowTop(kMars), 0), std::make_pair(0, 479));
-    EXPECT_EQ(rig.Body(kMars).Layout.ImageX, -24);
+    EXPECT_EQ(rig.rows[kMars].ImageX, -24);
 }
 
 TEST(AzimuthMeter, NearTheEquator) {

@@ -26,18 +26,18 @@ TEST(BodyPictures, SizesFramesRowsAndStates) {
     rig.Body(kMoon).MarginTop = rig.Body(kMoon).MarginBottom = -9;  // eats the text row
     rig.Load();
 
-    const BodyLayout& sun = rig.Body(kSun).Layout;
-    EXPECT_EQ(sun.ImageState, kImageOpaque);
+    const BodyPicture& sun = rig.Pic(kSun);
+    EXPECT_EQ(sun.State, kImageOpaque);
     EXPECT_EQ(sun.Frames, 28);
-    EXPECT_EQ(sun.ImageSize, 24);
+    EXPECT_EQ(sun.Size, 24);
     EXPECT_EQ(sun.RowHeight, 24);
-    EXPECT_EQ(rig.Body(kMercury).Layout.ImageState, kImageOpaque);
-    EXPECT_EQ(rig.Body(kMars).Layout.ImageState, kImageOpaque);
+    EXPECT_EQ(rig.Pic(kMercury).State, kImageOpaque);
+    EXPECT_EQ(rig.Pic(kMars).State, kImageOpaque);
     for (int b : {int(kMoon), int(kJupiter), int(kSaturn)}) {
-        EXPECT_EQ(rig.Body(b).Layout.ImageState, kImageNone) << b;
-        EXPECT_EQ(rig.Body(b).Layout.ImageSize, 13) << b;
+        EXPECT_EQ(rig.Pic(b).State, kImageNone) << b;
+        EXPECT_EQ(rig.Pic(b).Size, 13) << b;
     }
-    EXPECT_EQ(rig.Body(kMoon).Layout.RowHeight, 0);
+    EXPECT_EQ(rig.Pic(kMoon).RowHeight, 0);
     // Every body counts, each with the spare line below its row.
     EXPECT_EQ(rig.item.State.SurfaceHeight, 24 + 0 + 24 + 16 + 13 + 24 + 13 + 3 * 24 + 10);
 }
@@ -51,7 +51,7 @@ TEST(BodyPictures, MoonStatesFollowTheFrameCounts) {
         RegisterNativePicture(rig.Body(c.body).Icon, Picture(24 * c.pictureFrames, 24, 7));
         RegisterNativePicture(MaskPath(rig.Body(c.body).Icon), Picture(24 * c.maskFrames, 24, 0xFFFFFF));
         rig.Load();
-        EXPECT_EQ(rig.Body(c.body).Layout.ImageState, c.state) << c.pictureFrames << "/" << c.maskFrames;
+        EXPECT_EQ(rig.Pic(c.body).State, c.state) << c.pictureFrames << "/" << c.maskFrames;
     }
 }
 
@@ -70,28 +70,27 @@ TEST(BodyPictures, EarthShineAndMirroredPhases) {
     }
     RegisterNativePicture(L"\\t\\body1.msk", m);
     rig.Load();
-    BodyPicture& pic = rig.pictures.Bodies[kMoon];
-    const BodyLayout& layout = rig.Body(kMoon).Layout;
-    ASSERT_EQ(layout.ImageState, kImageEarthShine);
+    BodyPicture& pic = rig.Pic(kMoon);
+    ASSERT_EQ(pic.State, kImageEarthShine);
     const uint32_t shine = 63 * 0x010101u;  // (64 * 255) >> 8
 
-    PrepareBodyFrame(layout, &pic, 21, 64);  // waning: frame 7 as it is
+    PrepareBodyFrame(&pic, 21, 64);  // waning: frame 7 as it is
     EXPECT_EQ(pic.Alpha[1], 0xFFFFFFu);
     EXPECT_EQ(pic.Alpha[2], 159u * 0x010101u);  // 63 - ((128 * (63 - 255) + 255) >> 8)
     EXPECT_EQ(pic.Alpha[s - 2], shine);
-    PrepareBodyFrame(layout, &pic, 7, 64);  // waxing: mirrored
+    PrepareBodyFrame(&pic, 7, 64);  // waxing: mirrored
     EXPECT_EQ(pic.Alpha[s - 2], 0xFFFFFFu);
     EXPECT_EQ(pic.Alpha[1], shine);
-    PrepareBodyFrame(layout, &pic, 13, 64);  // the last mirrored index
+    PrepareBodyFrame(&pic, 13, 64);  // the last mirrored index
     EXPECT_EQ(pic.Alpha[s - 1], 0xFFFFFFu);
-    PrepareBodyFrame(layout, &pic, 15, 64);
+    PrepareBodyFrame(&pic, 15, 64);
     EXPECT_EQ(pic.Alpha[0], 0xFFFFFFu);
-    PrepareBodyFrame(layout, &pic, 14, 64);  // full: frame 0
+    PrepareBodyFrame(&pic, 14, 64);  // full: frame 0
     EXPECT_EQ(pic.Alpha[s * s - 1], 0xFFFFFFu);
 
-    PrepareBodyFrame(layout, &pic, 21, 0);  // no earth-shine: the unlit part vanishes
+    PrepareBodyFrame(&pic, 21, 0);  // no earth-shine: the unlit part vanishes
     EXPECT_EQ(pic.Alpha[s - 2], 0u);
-    PrepareBodyFrame(layout, &pic, 0, 255);  // new moon, full earth-shine
+    PrepareBodyFrame(&pic, 0, 255);  // new moon, full earth-shine
     EXPECT_EQ(pic.Alpha[1], 254u * 0x010101u);
     EXPECT_EQ(pic.Colour[0], 0x808080u);
 }
@@ -106,16 +105,16 @@ TEST(BodyPictures, OpacityAndTurning) {
     PixelStore comp(12, 4, 0);
     BodyDraw d;
     d.ClipRight = 12;
-    DrawBodyImage(comp.View(), rig.Body(kSun), rig.pictures.Bodies[kSun], d);
+    DrawBodyImage(comp.View(), rig.Body(kSun), rig.Pic(kSun), d);
     EXPECT_EQ(comp.View().At(0, 0), 0x0000FEu);  // up and opaque: an exact copy
     d.X = 4;
     d.Up = false;
-    DrawBodyImage(comp.View(), rig.Body(kSun), rig.pictures.Bodies[kSun], d);
+    DrawBodyImage(comp.View(), rig.Body(kSun), rig.Pic(kSun), d);
     EXPECT_EQ(comp.View().At(5, 0), 158u);  // (255 * 255 >> 8) * 160 >> 8: about 62 %
     d.X = 8;
     d.Up = true;
     d.Rotate = true;  // southern places
-    DrawBodyImage(comp.View(), rig.Body(kSun), rig.pictures.Bodies[kSun], d);
+    DrawBodyImage(comp.View(), rig.Body(kSun), rig.Pic(kSun), d);
     EXPECT_EQ(comp.View().At(11, 3), 0x0000FEu);
     EXPECT_EQ(comp.View().At(8, 0), 0x0000FFu);
 }
@@ -127,14 +126,15 @@ TEST(BodyPictures, DrawingStaysInsideTheRowAndTheMargins) {
     rig.Body(kSun).SpaceTop = 10;
     rig.Load();
     ASSERT_EQ(rig.RowTop(kSun), 10);
-    ASSERT_EQ(rig.Body(kSun).Layout.RowHeight, 8);
+    ASSERT_EQ(rig.Pic(kSun).RowHeight, 8);
     PixelStore comp(20, 30, 0);
     for (int x : {-100000, -6, 3, 15, 100000}) {
         BodyDraw d;
+        d.RowTop = rig.RowTop(kSun);
         d.X = x;
         d.ClipLeft = 2;
         d.ClipRight = 18;
-        DrawBodyImage(comp.View(), rig.Body(kSun), rig.pictures.Bodies[kSun], d);
+        DrawBodyImage(comp.View(), rig.Body(kSun), rig.Pic(kSun), d);
     }
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 20; ++x) {

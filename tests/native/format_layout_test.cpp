@@ -10,6 +10,7 @@ namespace {
 // Native metric: a character is height / 2 wide. Mars' main line is 5 pixels
 // a character; the title 7.
 struct TextRig : Rig {
+    RowPlacement row;  // where the meters put Mars' picture
     explicit TextRig(const std::wstring& listed = L"2") : Rig(listed) {
         SetNativeClock(MakeTime(2026, 6, 15, 3, 0), MakeTime(2026, 6, 15, 12, 0), -540);
         GeneralSettings& g = item.Store.General;
@@ -32,7 +33,7 @@ struct TextRig : Rig {
     }
     std::vector<TextDraw> Info() {
         std::vector<TextDraw> out;
-        LayoutBodyInfo(item, kMars, &out);
+        LayoutBodyInfo(item, kMars, row, &out);
         return out;
     }
 };
@@ -83,18 +84,18 @@ TEST(TitleBand, ShiftShowsTheDateOnItsOwnColours) {
 TEST(InfoLines, MainLineBesideThePicture) {
     TextRig rig;
     BodyStyle& mars = rig.Body(kMars);
-    mars.Layout.ImageX = 100;
+    rig.row.ImageX = 100;
     std::vector<TextDraw> t = rig.Info();
     ASSERT_EQ(t.size(), 1u);
     EXPECT_EQ(t[0].Text, L"Mars ");
     EXPECT_EQ(t[0].X, 100 + 24 + 2);
-    EXPECT_EQ(t[0].Y, mars.Layout.RowTop);
-    mars.Layout.ImageX = 480 - 24 - 20;  // no room on the right: left of the picture
+    EXPECT_EQ(t[0].Y, rig.RowTop(kMars));
+    rig.row.ImageX = 480 - 24 - 20;  // no room on the right: left of the picture
     EXPECT_EQ(rig.Info()[0].X + rig.Info()[0].Width, 480 - 24 - 20 - 2);
 
     // Azimuth, altitude, and the coming set after them in the set's colour.
     mars.Text = 15;
-    mars.Layout.ImageX = 0;
+    rig.row.ImageX = 0;
     BodyEvents& e = rig.item.State.Events[kMars];
     e = Frame(400, 1000, 1300, 1600, 2400, 1200);
     e.Now.Azi = 46;
@@ -121,16 +122,16 @@ TEST(InfoLines, EventLinesPickTheirSide) {
     e = Frame(400, 1000, 1300, 1600, 2400, 960);
     e.Rise.Time = MakeTime(2026, 6, 15, 12, 40);
     e.Set.Time = MakeTime(2026, 6, 15, 23, 5);
-    mars.Layout.ImageX = 20;  // more room on the right
+    rig.row.ImageX = 20;  // more room on the right
     std::vector<TextDraw> t = rig.Info();
     ASSERT_EQ(t.size(), 2u);
     EXPECT_EQ(t[0].Text, L"12:40(-40)");
     EXPECT_EQ(t[0].X + t[0].Width, 480 - 6);
-    EXPECT_EQ(t[0].Y, mars.Layout.RowTop + mars.MarginRStxt);
+    EXPECT_EQ(t[0].Y, rig.RowTop(kMars) + mars.MarginRStxt);
     EXPECT_EQ(t[0].Color, mars.CrTextR);
     EXPECT_EQ(t[1].Text, L"23:05");
     EXPECT_EQ(t[1].Y, t[0].Y + 12);
-    mars.Layout.ImageX = 400;  // more room on the left
+    rig.row.ImageX = 400;  // more room on the left
     EXPECT_EQ(rig.Info()[0].X, 4);
     mars.TextRS = 3;  // forced right
     EXPECT_EQ(rig.Info()[0].X + rig.Info()[0].Width, 480 - 6);
@@ -144,6 +145,18 @@ TEST(InfoLines, EventLinesPickTheirSide) {
     EXPECT_EQ(t[1].Text, L"(-40)");
     EXPECT_EQ(t[0].X, t[1].X);
     EXPECT_EQ(t[1].Y, t[0].Y + 12);
+
+    // Parts of different widths on the right side each end at the same column.
+    mars.TextR = 1 | 2 | 4 | 8;
+    e.Rise.Azi = 100;
+    t = rig.Info();
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[2].Text, L"E10S");
+    for (const TextDraw& part : t) EXPECT_EQ(part.X + part.Width, 480 - 6) << part.Y;
+    EXPECT_NE(t[0].X, t[2].X);
+    mars.TextRS = 2;  // on the left they start together
+    t = rig.Info();
+    for (const TextDraw& part : t) EXPECT_EQ(part.X, 4);
 }
 
 TEST(InfoLines, NextLayoutShowsOneComingEvent) {
@@ -187,7 +200,7 @@ TEST(InfoLines, ComposeReturnsTitleThenEachListedBody) {
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[2].Text, L"Sun ");
     EXPECT_EQ(t[3].Text, L"Mars ");
-    EXPECT_EQ(t[3].X, rig.Body(kMars).Layout.ImageX + 24 + 2);
+    EXPECT_EQ(t[3].X, rig.rows[kMars].ImageX + 24 + 2);
     rig.item.State.InfoMode = 0;
     EXPECT_EQ(rig.Compose().size(), 2u);
 }

@@ -12,11 +12,10 @@ namespace {
 class ItemLogic : public ::testing::Test {
 protected:
     Item item;
-    ItemPictures pictures;
     void SetUp() override {
         RegClearAll();
         SetNativeClock(MakeTime(2026, 3, 1, 0, 5), MakeTime(2026, 3, 1, 9, 5), -540);
-        StartItem(&item, &pictures, 480, 640, 480);
+        StartItem(&item, 480, 640, 480);
     }
     void TearDown() override { RegClearAll(); }
     SYSTEMTIME Shown() {
@@ -49,7 +48,7 @@ TEST_F(ItemLogic, StartsFromTheStoreAndTheFirstValidPlace) {
     s.Locations[4].Valid = 1;
     SaveSettingsStore(s);
     Item again;
-    StartItem(&again, &pictures, 240, 320, 240);
+    StartItem(&again, 240, 320, 240);
     EXPECT_EQ(again.State.PosIndex, 4);
     EXPECT_EQ(again.State.HiResFactor, 1);
 }
@@ -91,12 +90,12 @@ TEST_F(ItemLogic, SortRedrawsOnlyWhenTheHeightStays) {
 
 TEST_F(ItemLogic, HeightFollowsTheRowsAndTheTitle) {
     GeneralSettings& g = item.Store.General;
-    item.Store.Bodies[kSun].Layout.RowHeight = 24;
-    item.Store.Bodies[kMoon].Layout.RowHeight = 30;
+    item.Pictures.Bodies[kSun].RowHeight = 24;
+    item.Pictures.Bodies[kMoon].RowHeight = 30;
     item.Store.Bodies[kMoon].SpaceTop = 3;
     ComputeItemHeight(&item);
-    EXPECT_EQ(item.Store.Bodies[kSun].Layout.RowTop, g.MarginTop + 15);
-    EXPECT_EQ(item.Store.Bodies[kMoon].Layout.RowTop, g.MarginTop + 15 + 24 + 1 + 3);
+    EXPECT_EQ(item.State.RowTop[kSun], g.MarginTop + 15);
+    EXPECT_EQ(item.State.RowTop[kMoon], g.MarginTop + 15 + 24 + 1 + 3);
     EXPECT_EQ(item.State.ItemHeight, g.MarginTop + 15 + (24 + 1) + (3 + 30 + 1) + g.MarginBottom);
     g.Title = g.Clock = 0;
     EXPECT_EQ(ComputeItemHeight(&item), g.MarginTop + (24 + 1) + (3 + 30 + 1) + g.MarginBottom);

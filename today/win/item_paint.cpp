@@ -128,7 +128,7 @@ void CreateItemSurfaces(HWND w) {
 void ReleaseItemSurfaces() {
     FreeSurface(&g_background);
     FreeSurface(&g_composition);
-    g_pictures = ItemPictures();
+    g_item.Pictures = ItemPictures();
     for (auto& f : g_fonts) DeleteObject(f.second);
     g_fonts.clear();
 }
@@ -141,7 +141,7 @@ void PaintItem(HWND w, HDC dc) {
     if (g_composition.pixels.Empty()) return;
     FetchBackground(w);
 
-    const std::vector<TextDraw> texts = ComposeItem(g_item, g_pictures, g_background.pixels, g_composition.pixels);
+    const std::vector<TextDraw> texts = ComposeItem(g_item, g_background.pixels, g_composition.pixels);
     const PixelBuffer comp = g_composition.pixels;
     BitBlt(dc, 0, 0, std::min(s.ItemWidth, comp.Width), std::min(s.ItemHeight, comp.Height),
            g_composition.dc, 0, 0, SRCCOPY);

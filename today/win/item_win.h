@@ -8,7 +8,6 @@ namespace velkaro {
 
 extern HINSTANCE g_module;
 extern Item g_item;
-extern ItemPictures g_pictures;
 extern HWND g_itemWindow;
 
 extern const wchar_t kItemClass[];  // "VelkaroClass"

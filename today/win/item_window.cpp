@@ -76,7 +76,7 @@ POINT ContextPoint(HWND w, LPARAM lp) {
 void Create(HWND w) {
     g_itemWindow = w;
     WriteWindowHandle(kSettingsKey, reinterpret_cast<uintptr_t>(w));
-    StartItem(&g_item, &g_pictures, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ParentClientWidth(w));
+    StartItem(&g_item, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ParentClientWidth(w));
     CreateItemSurfaces(w);
 }
 

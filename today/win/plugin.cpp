@@ -9,7 +9,6 @@ namespace velkaro {
 
 HINSTANCE g_module = nullptr;
 Item g_item;
-ItemPictures g_pictures;
 HWND g_itemWindow = nullptr;
 const wchar_t kItemClass[] = L"VelkaroClass";
 
