@@ -3,6 +3,7 @@
 #include "resources/options_ids.h"
 #include "settings/options_location.h"
 #include "settings/options_pages.h"
+#include "platform/registry.h"
 #include "settings/options_sort.h"
 
 using namespace velkaro;
@@ -340,4 +341,19 @@ TEST(SortPage, AnEmptyListBecomesTheMoonAlone) {
     EXPECT_EQ(l.Entries[0], kMoon);
     EXPECT_EQ(l.Entries[1], -1);
     EXPECT_EQ(OpenSortPage(SortList(L"")).Right.size(), 0u);
+}
+
+TEST(OptionsStoreReset, TheNextStartScalesTheBuiltInSizesOnce) {
+    RegClearAll();
+    SettingsStore s;
+    LoadOrInitialiseStore(&s, 2);  // first start: sizes doubled in memory and stored
+    ASSERT_EQ(s.General.WidthScale, 2);
+    ASSERT_TRUE(ResetSettingsStore());  // "RegDel": memory keeps the doubled sizes
+    EXPECT_FALSE(LoadOrInitialiseStore(&s, 2));
+    SettingsStore again;
+    ASSERT_TRUE(LoadSettingsStore(&again));
+    EXPECT_EQ(again.General.WidthScale, 2);
+    EXPECT_EQ(again.Bodies[kJupiter].Spacetxt, 4);
+    EXPECT_EQ(again.Bodies[kJupiter].PosStxt, 4);
+    RegClearAll();
 }
