@@ -1,9 +1,9 @@
 #include "engine/calendar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 
-#include "platform/clock.h"
 
 namespace velkaro {
 namespace {
@@ -152,11 +152,11 @@ void ApplyShift(SYSTEMTIME* time, int* shiftDays, int* shiftHours, int* shiftMin
     if (d != 0) AddDays(d, time);
 }
 
-void UtcToZoneTime(SYSTEMTIME* time, double zoneHours, bool takeNow) {
-    if (takeNow) *time = ClockUtcNow();
+void UtcToZoneTime(SYSTEMTIME* time, double zoneHours) {
     int m = TruncGuarded(zoneHours * 60.0);
+    // Real offsets lie within a day; a corrupted one must not leave the clock face.
+    m = std::min(std::max(m, -1440), 1440);
     int minutes = 60 * time->wHour + time->wMinute + m;
-    // Offsets are within a day, but a corrupted one must not leave the clock face.
     int days = FloorDiv(minutes, 1440);
     minutes -= 1440 * days;
     if (days != 0) AddDays(days, time);
@@ -188,8 +188,15 @@ int TruncGuarded(double x) {
 double ZoneOffsetFromLongitude(double lng) {
     double s = RoundHalfAway(lng / 15.0 * 10.0) * 0.1;
     double w = std::trunc(s);
-    if (std::fabs(s - w) < 0.5) return w;
+    // Adding 0 turns the -0 of longitudes just west of Greenwich into 0.
+    if (std::fabs(s - w) < 0.5) return w + 0.0;
     return s >= 0 ? w + 0.5 : w - 0.5;
+}
+
+bool IsServedDate(int year, int month, int day) {
+    if (IsBadDate(year, month, day)) return false;
+    const int n = DayNumber(year, month, day);
+    return n >= DayNumber(kFirstServedYear, 3, 1) && n <= DayNumber(kLastServedYear, 2, 28);
 }
 
 double TimeArgument(int year, int month, double day, double zoneHours) {
@@ -202,7 +209,8 @@ double TimeArgument(int year, int month, double day, double zoneHours) {
     return d / 36525.0;
 }
 
-int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstring& text) {
+int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstring& text,
+                     const ClockReading& now) {
     *month = 0;
     *day = 0;
     *hour = -1;
@@ -221,7 +229,7 @@ int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstr
     const int kind = hourField.find(L'U') != std::wstring::npos ? -1 : 1;
 
     int y = *year;
-    if (y <= 0 || y > 4000) y = (kind < 0 ? ClockUtcNow() : ClockLocalNow()).wYear;
+    if (y <= 0 || y > 4000) y = (kind < 0 ? now.Utc : now.Local).wYear;
 
     int d = 0;
     int dayOfMonth = 0;
@@ -262,21 +270,20 @@ int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstr
     return kind;
 }
 
-int ApplyDst(SYSTEMTIME* time, const std::wstring& rule) {
+int ApplyDst(SYSTEMTIME* time, const std::wstring& rule, const ClockReading& now) {
     if (rule.empty() || rule.size() > kMaxDstRuleLength) return 0;
     if (rule.find(L';') == std::wstring::npos) return 0;
     size_t pos = 0;
     std::wstring startPart = NextToken(rule, &pos, L';');
     std::wstring endPart = NextToken(rule, &pos, L';');
     const bool utc = rule.find(L'U') != std::wstring::npos;
-    SYSTEMTIME r = utc ? ClockUtcNow() : *time;
+    const SYSTEMTIME r = utc ? now.Utc : *time;
 
     int y1 = r.wYear, m1, d1, h1;
     int y2 = r.wYear, m2, d2, h2;
-    if (ParseDstBoundary(&y1, &m1, &d1, &h1, startPart) == 0) return 0;
-    if (ParseDstBoundary(&y2, &m2, &d2, &h2, endPart) == 0) return 0;
+    if (ParseDstBoundary(&y1, &m1, &d1, &h1, startPart, now) == 0) return 0;
+    if (ParseDstBoundary(&y2, &m2, &d2, &h2, endPart, now) == 0) return 0;
     if (m1 == m2) return 0;
-    if (utc) r = ClockUtcNow();
 
     const int m = r.wMonth;
     if (m1 < m2) {

@@ -15,14 +15,23 @@ void DateFromDayNumber(int n, int* year, int* month, int* day);
 void AddDays(int delta, int* year, int* month, int* day);
 void AddDays(int delta, SYSTEMTIME* t);
 int DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
+// Minutes from b to a (a - b); 10001 when their dates are more than one day
+// apart, which callers take as too far to show.
 int MinutesBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
 int IsBadDate(int year, int month, int day);
 int IsBadTime(int hour, int minute);
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 
+// Adds the user's shift to time and rewrites the three counters normalised
+// (whole days, hours and minutes of the total, all with its sign; all 0 when
+// the total is 0).
 void ApplyShift(SYSTEMTIME* time, int* shiftDays, int* shiftHours, int* shiftMinutes);
-void UtcToZoneTime(SYSTEMTIME* time, double zoneHours, bool takeNow);
+// Turns the UTC date-time in *time into the zone time zoneHours east of UTC
+// (the offset cut to whole minutes). An offset beyond a day, which only a
+// corrupted record holds, moves the time by one day at most.
+void UtcToZoneTime(SYSTEMTIME* time, double zoneHours);
+// The mean solar offset of a longitude in whole half hours toward zero (never -0).
 double ZoneOffsetFromLongitude(double lng);
 
 double RoundHalfAway(double x);
@@ -33,10 +42,23 @@ int TruncGuarded(double x);
 int FloorDiv(int a, int b);
 
 double TimeArgument(int year, int month, double day, double zoneHours);
+// The dates TimeArgument serves (it has no century terms): 1900-03-01 to 2100-02-28.
+constexpr int kFirstServedYear = 1900, kLastServedYear = 2100;
+bool IsServedDate(int year, int month, int day);
 
 // Daylight-saving rules ("03/S2 02;11/S1 02").
 constexpr size_t kMaxDstRuleLength = 31;
-int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstring& text);
-int ApplyDst(SYSTEMTIME* time, const std::wstring& rule);
+// Reads one boundary ("03/S2 02") of *year into *month, *day, *hour (and the
+// year the date fell in). On entry month and day are set to 0 and hour to -1.
+// A *year of 0 or outside 1..4000 means the present year: now.Utc's for a UTC
+// boundary, now.Local's otherwise. Returns 1 for a boundary in zone time, -1
+// for one in UTC ("02U"), 0 for an invalid boundary.
+int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstring& text,
+                     const ClockReading& now);
+// 1 when *time (zone standard time) lies in the rule's daylight-saving period,
+// and then *time has been moved on one hour; 0 otherwise, also for any
+// malformed rule, with *time unchanged. A rule with a UTC boundary is judged
+// by now.Utc instead of *time.
+int ApplyDst(SYSTEMTIME* time, const std::wstring& rule, const ClockReading& now);
 
 }  // namespace velkaro

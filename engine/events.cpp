@@ -162,14 +162,18 @@ void ComputeBodyEvents(int body, double lng, double lat, double height, double z
 
     FillEvent(body, lng, lat, days[2].T0, year, month, mday, f, zoneHours, now, kFillNow);
 
+    // R0, S0: today's rise and set as day fractions (codes when absent); f: now.
     const double r0 = R(0), s0 = S(0);
-    if (valid(r0) && !valid(s0)) {  // 1
+    if (valid(r0) && !valid(s0)) {
+        // Rises today without setting: the passage runs into tomorrow.
         fill(prevSet, -1, kEventSet);
         fill(rise, 0, kEventRise);
         fill(culmination, 0, kEventCulmination);
         fill(set, 1, kEventSet);
         fill(nextRise, 1, kEventRise);
-    } else if (valid(r0) && r0 >= s0 && f >= s0) {  // 2a
+    } else if (valid(r0) && r0 >= s0 && f >= s0) {
+        // Sets before it rises today and the set is past: the passage starts
+        // at today's rise.
         fill(prevSet, 0, kEventSet);
         fill(rise, 0, kEventRise);
         if (r0 < C(0))
@@ -178,7 +182,9 @@ void ComputeBodyEvents(int body, double lng, double lat, double height, double z
             fill(culmination, 1, kEventCulmination);
         fill(set, 1, kEventSet);
         fill(nextRise, valid(R(1)) ? 1 : 2, kEventRise);
-    } else if (valid(r0) && r0 >= s0) {  // 2b
+    } else if (valid(r0) && r0 >= s0) {
+        // Sets before it rises today, the set still ahead: the passage in
+        // progress began with yesterday's rise.
         fill(prevSet, valid(S(-1)) ? -1 : -2, kEventSet);
         fill(rise, -1, kEventRise);
         if (0 < C(0) && C(0) < s0)
@@ -187,31 +193,61 @@ void ComputeBodyEvents(int body, double lng, double lat, double height, double z
             fill(culmination, -1, kEventCulmination);
         fill(set, 0, kEventSet);
         fill(nextRise, 0, kEventRise);
-    } else if (valid(r0) && f <= s0) {  // 3a
+    } else if (valid(r0) && f <= s0) {
+        // Rises and then sets today, the set not yet past: today's passage.
         fill(prevSet, -1, kEventSet);
         fill(rise, 0, kEventRise);
         fill(culmination, 0, kEventCulmination);
         fill(set, 0, kEventSet);
         fill(nextRise, 1, kEventRise);
-    } else if (valid(r0)) {  // 3b
+    } else if (valid(r0)) {
+        // Rises and sets today and the set is past: tomorrow's passage.
         fill(prevSet, 0, kEventSet);
         fill(rise, 1, kEventRise);
         fill(culmination, 1, kEventCulmination);
         fill(set, valid(S(1)) ? 1 : 2, kEventSet);
         fill(nextRise, 2, kEventRise);
-    } else if (f >= s0) {  // 4a
+    } else if (f >= s0) {
+        // No rise today and the set past (or none either, as for a body that
+        // stays up or down all day): tomorrow's passage.
         fill(prevSet, 0, kEventSet);
         fill(rise, 1, kEventRise);
         fill(culmination, 1, kEventCulmination);
         fill(set, 1, kEventSet);
         fill(nextRise, 2, kEventRise);
-    } else {  // 4b
+    } else {
+        // No rise today, the set still ahead: the passage began yesterday.
         fill(prevSet, -1, kEventSet);
         fill(rise, -1, kEventRise);
         fill(culmination, 0, kEventCulmination);
         fill(set, 0, kEventSet);
         fill(nextRise, 1, kEventRise);
     }
+}
+
+int DayVisibility(int body, double lng, double lat, double height, double T0, double zoneHours) {
+    if (body < 0 || body >= kBodyCount) return 0;
+    const auto exists = [](double d) { return !(d < -5.0); };
+    if (exists(FindEvent(body, lng, lat, height, T0, zoneHours, kEventRise)) ||
+        exists(FindEvent(body, lng, lat, height, T0, zoneHours, kEventSet)))
+        return 0;
+    // No rise or set found: the hourly altitudes tell up from down (and a
+    // search that missed a crossing shows as a mix).
+    const double dip = Dip(height), p = lat * kDegToRad;
+    int above = 0, below = 0;
+    for (int hour = 0; hour <= 24; ++hour) {
+        const double d = hour / 24.0, T = T0 + d / 36525.0;
+        BodyPosition pos;
+        EquatorialPlace(body, T, &pos);
+        const double z = EventAltitude(body, pos, dip);
+        const double H = (LocalSiderealTime(lng, T, d, zoneHours) - pos.Lon) * kDegToRad;
+        const double dec = pos.Lat * kDegToRad;
+        const double h = std::asin(std::sin(dec) * std::sin(p) + std::cos(dec) * std::cos(p) * std::cos(H)) / kDegToRad;
+        (h > z ? above : below) += 1;
+    }
+    if (below == 0) return 1;
+    if (above == 0) return -1;
+    return 0;
 }
 
 }  // namespace velkaro

@@ -22,16 +22,29 @@ struct BodyEvents {
 enum EventType { kEventRise = 0, kEventSet = 1, kEventCulmination = 2 };
 enum FillKind { kFillNow = -1, kFillRiseSet = 0, kFillCulmination = 1 };
 
-constexpr double kEventOutsideDay = -10;
-constexpr double kEventNotReached = -40;
-constexpr double kHourAngleNever = -400;
+// Codes of the event search in place of a day fraction; any value below -5
+// means the event does not exist on that day.
+constexpr double kEventOutsideDay = -10;  // it falls before or after this local day
+constexpr double kEventNotReached = -40;  // the body does not reach the event altitude
+constexpr double kHourAngleNever = -400;  // from EventHourAngle: altitude z is never reached
 
+// Hour angle (degrees, -180..180) still to run until the body reaches
+// altitude z rising or setting, or the meridian for a culmination;
+// kHourAngleNever when it never reaches z.
 double EventHourAngle(double ra, double dec, double theta, double z, double lat, int type);
+// The event of `type` on the local day whose midnight has time argument T0:
+// its fraction of the day in [0, 1), or kEventOutsideDay, or kEventNotReached.
 double FindEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
                  int type);
+// Writes one record from a day fraction d of the given date. A code (d <= -2)
+// marks it absent: only MinuteStamp (0) and Valid (0) are written. Otherwise
+// kind kFillNow writes Azi and Alt (Time is the caller's), kFillRiseSet Azi,
+// kFillCulmination Alt, and both of these also Time cut to the minute.
 void FillEvent(int body, double lng, double lat, double T0, int year, int month, int day, double d,
                double zoneHours, EventRecord* record, int kind);
-// Now.Time holds the moment (zone time with the user's shift); fills all six.
+// Now.Time holds the moment (zone time with the user's shift); fills all six:
+// the set before the passage in progress (or the next one when the body is
+// down), its rise, culmination and set, and the rise after it.
 void ComputeBodyEvents(int body, double lng, double lat, double height, double zoneHours,
                        EventRecord* now, EventRecord* prevSet, EventRecord* rise,
                        EventRecord* culmination, EventRecord* set, EventRecord* nextRise);
@@ -41,7 +54,15 @@ inline void ComputeBodyEvents(int body, double lng, double lat, double height, d
                       &e->Culmination, &e->Set, &e->NextRise);
 }
 
+// Days since the last new moon, to 0.1 (an hour outside 0..23 counts as 12, a
+// minute outside 0..59 as 0).
 double MoonAge(int year, int month, int day, int hour, int minute, double zoneHours);
+// 0..27: 0 new moon, 7 first quarter, 14 full moon.
 int MoonPhaseIndex(int year, int month, int day, int hour, int minute, double zoneHours);
+
+// Whether a body stays above (+1) or below (-1) its rise-and-set altitude
+// through the whole local day whose midnight has time argument T0, or neither
+// (0): it rises or sets that day.
+int DayVisibility(int body, double lng, double lat, double height, double T0, double zoneHours);
 
 }  // namespace velkaro

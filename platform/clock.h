@@ -10,6 +10,9 @@ SYSTEMTIME ClockLocalNow();
 // Minutes to add to local standard time to get UTC (Tokyo: -540).
 int ClockBiasMinutes();
 
+// The three at once.
+inline ClockReading ReadClock() { return ClockReading{ClockUtcNow(), ClockLocalNow(), ClockBiasMinutes()}; }
+
 // Native build only: set what the clock reports.
 void SetNativeClock(const SYSTEMTIME& utc, const SYSTEMTIME& local, int biasMinutes);
 

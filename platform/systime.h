@@ -16,6 +16,15 @@ struct SYSTEMTIME {
     uint16_t wMilliseconds = 0;
 };
 
+// One reading of the device clock: what "now" means to the rules that depend
+// on it. Read once by the caller and handed down, so that everything computed
+// from it agrees and stays reproducible.
+struct ClockReading {
+    SYSTEMTIME Utc;
+    SYSTEMTIME Local;
+    int BiasMinutes = 0;  // minutes to add to local standard time to get UTC (Tokyo: -540)
+};
+
 inline SYSTEMTIME MakeTime(int year, int month, int day, int hour = 0, int minute = 0) {
     SYSTEMTIME t;
     t.wYear = static_cast<uint16_t>(year);

@@ -3,7 +3,7 @@
 # Runs apt-get update only when something is missing, so a second run is quick.
 set -e
 pkgs="cmake make g++ googletest libgtest-dev libbenchmark-dev \
-g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth"
+g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth tzdata"
 [ -n "$VELKARO_EXTRA_PKGS" ] && pkgs="$pkgs $VELKARO_EXTRA_PKGS"
 missing=""
 for p in $pkgs; do

@@ -12,6 +12,11 @@ for f in velkaro.dll TodayHost.exe Sitarel.exe velkaro-places.exe velkaro-post.e
     [ -f "$win/$f" ] && cp "$win/$f" "$dest/"
 done
 [ -d "$here/build/native/pictures" ] && cp "$here/build/native/pictures/"* "$dest/"
+# The starter library goes in only where the editor has no file yet: never over a user's places.
+starter="$here/build/native/Sitarel.ini"
+if [ -f "$starter" ] && [ ! -e "$dest/Sitarel.ini" ]; then
+    cp "$starter" "$dest/Sitarel.ini" && echo "installed the starter library Sitarel.ini"
+fi
 echo "installed into $dest"
 winepath_of() { WINEPREFIX="$VELKARO_WINEPREFIX" winepath -w "$1" 2>/dev/null; }
 "$run" "$dest/velkaro-places.exe"

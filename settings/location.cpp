@@ -4,7 +4,6 @@
 #include <cwchar>
 
 #include "engine/calendar.h"
-#include "platform/clock.h"
 
 namespace velkaro {
 
@@ -123,26 +122,26 @@ int StepLocation(LocationTable* table, int posIndex, int direction) {
     return 0;
 }
 
-SYSTEMTIME PresentTimeAt(LocationRecord* place) {
-    SYSTEMTIME t;
+SYSTEMTIME PresentTimeAt(LocationRecord* place, const ClockReading& now) {
+    SYSTEMTIME t = now.Utc;
     switch (place->UtcGet) {
         case 3:
-            return ClockLocalNow();
+            return now.Local;
         case 1:
-            place->UtcMargin = -ClockBiasMinutes() / 60;
-            return ClockLocalNow();
+            place->UtcMargin = -now.BiasMinutes / 60;
+            return now.Local;
         case 0:
-            UtcToZoneTime(&t, place->UtcMargin, true);
+            UtcToZoneTime(&t, place->UtcMargin);
             return t;
         default:
             place->UtcMargin = ZoneOffsetFromLongitude(place->Lng);
-            UtcToZoneTime(&t, place->UtcMargin, true);
+            UtcToZoneTime(&t, place->UtcMargin);
             return t;
     }
 }
 
 std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posIndex, bool menuTime,
-                                         bool dstOn) {
+                                         bool dstOn, const ClockReading& now) {
     std::vector<MenuEntry> entries;
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const LocationRecord& r = table[slot];
@@ -151,9 +150,9 @@ std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posInde
         e.Command = kLocationCommandBase + slot;
         e.Checked = slot == posIndex;
         if (menuTime) {
-            SYSTEMTIME t;
-            UtcToZoneTime(&t, r.UtcMargin, true);
-            if (dstOn && r.ExistDST) ApplyDst(&t, r.DST);
+            SYSTEMTIME t = now.Utc;
+            UtcToZoneTime(&t, r.UtcMargin);
+            if (dstOn && r.ExistDST) ApplyDst(&t, r.DST, now);
             wchar_t buf[24];
             std::swprintf(buf, 24, L"%02d:%02d  ", t.wHour, t.wMinute);
             e.Text = buf + r.Location;

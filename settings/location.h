@@ -47,8 +47,10 @@ int SelectFirstValidLocation(LocationTable* table);
 // direction -1 or +1; returns the new slot.
 int StepLocation(LocationTable* table, int posIndex, int direction);
 
-// Present time of a place by its UtcGet mode. Modes 1 and 2 rewrite UtcMargin.
-SYSTEMTIME PresentTimeAt(LocationRecord* place);
+// Present time of a place by its UtcGet mode, from one clock reading. Modes 1
+// and 2 rewrite the place's UtcMargin (the device's whole hours, the
+// longitude's half hours).
+SYSTEMTIME PresentTimeAt(LocationRecord* place, const ClockReading& now);
 
 struct MenuEntry {
     int Command = 0;
@@ -57,7 +59,7 @@ struct MenuEntry {
 };
 constexpr int kLocationCommandBase = 40020;
 std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posIndex, bool menuTime,
-                                         bool dstOn);
+                                         bool dstOn, const ClockReading& now);
 
 // Leading decimal number of a text ("35.68abc" is 35.68); anything else is 0.
 double ParseLeadingDouble(const std::wstring& text);

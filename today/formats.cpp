@@ -52,10 +52,10 @@ bool DstApplies(const GeneralSettings& g, const LocationRecord& place) {
 }
 
 std::wstring FormatEventTime(const SYSTEMTIME& time, const GeneralSettings& g,
-                             const LocationRecord& place) {
+                             const LocationRecord& place, const ClockReading& now) {
     if (DstApplies(g, place)) {
         SYSTEMTIME t = time;
-        if (ApplyDst(&t, place.DST) == 1)
+        if (ApplyDst(&t, place.DST, now) == 1)
             return FormatText(L"%02d:%02d%ls", t.wHour, t.wMinute, g.DSTMark.c_str());
     }
     return FormatText(L"%02d:%02d", time.wHour, time.wMinute);
@@ -108,11 +108,11 @@ std::wstring FormatUtcOffsetMark(double offset, int clock) {
 }
 
 double UtcOffsetWithDst(const GeneralSettings& g, const LocationRecord& place,
-                        const SYSTEMTIME& present) {
+                        const SYSTEMTIME& present, const ClockReading& now) {
     double o = place.UtcMargin;
     if (DstApplies(g, place)) {
         SYSTEMTIME t = present;
-        if (ApplyDst(&t, place.DST) == 1) o += 1.0;
+        if (ApplyDst(&t, place.DST, now) == 1) o += 1.0;
     }
     return o;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/calendar.h"
+#include "platform/clock.h"
 
 namespace velkaro {
 
@@ -44,7 +45,7 @@ void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth) {
     s.AzimuthMode = item->Store.General.Start;
     s.InfoMode = item->Store.General.InfoStart;
     s.PosIndex = SelectFirstValidLocation(&item->Store.Locations);
-    s.PresentTime = PresentTimeAt(&item->Place());
+    UpdateDisplayTime(item, ReadClock());
     s.SurfaceWidth = std::max(screenWidth, screenHeight);
     s.ItemWidth = parentWidth;
     s.SurfaceHeight = LoadItemPictures(item->Store, &item->Pictures);
@@ -122,10 +123,9 @@ void HandleItemCommand(Item* item, int command) {
     }
 }
 
-void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen) {
+void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen, const ClockReading& now) {
     ItemState& s = item->State;
-    // Today at the place, unshifted; the hour and minute shifts are kept.
-    s.PresentTime = PresentTimeAt(&item->Place());
+    s.PresentTime = PresentTimeAt(&item->Place(), now);
     if (!IsBadDate(chosen.wYear, chosen.wMonth, chosen.wDay))
         s.ShiftDays = DaysBetween(s.PresentTime, chosen);
     CountdownSet(item);
@@ -155,17 +155,28 @@ RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& now, uint32_t* heightFi
     return r;
 }
 
-void UpdateDisplayTime(Item* item) {
+void UpdateDisplayTime(Item* item, const ClockReading& now) {
     ItemState& s = item->State;
-    s.PresentTime = PresentTimeAt(&item->Place());
+    s.Clock = now;
+    s.PresentTime = PresentTimeAt(&item->Place(), now);
     s.DisplayTime = s.PresentTime;
     ApplyShift(&s.DisplayTime, &s.ShiftDays, &s.ShiftHours, &s.ShiftMinutes);
+
+    s.TitleUtc = now.Utc;
+    s.TitleZone = now.Utc;
+    UtcToZoneTime(&s.TitleZone, item->Place().UtcMargin);
+    s.TitleZoneNow = s.TitleZone;
+    // The counters are normalised already; copies keep them as they are.
+    int d = s.ShiftDays, h = s.ShiftHours, m = s.ShiftMinutes;
+    ApplyShift(&s.TitleUtc, &d, &h, &m);
+    d = s.ShiftDays, h = s.ShiftHours, m = s.ShiftMinutes;
+    ApplyShift(&s.TitleZone, &d, &h, &m);
 }
 
 void RecomputeEvents(Item* item) {
     ItemState& s = item->State;
     const LocationRecord& place = item->Place();
-    UpdateDisplayTime(item);
+    UpdateDisplayTime(item, ReadClock());
     const double height = item->Store.General.AltMode ? place.Altitude : 0;
     const SortList& list = item->Listed();
     for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
@@ -173,6 +184,12 @@ void RecomputeEvents(Item* item) {
         BodyEvents& e = s.Events[body];
         e.Now.Time = s.DisplayTime;
         ComputeBodyEvents(body, place.Lng, place.Lat, height, place.UtcMargin, &e);
+        s.AllDay[body] = 0;
+        if (!e.Rise.Valid && !e.Set.Valid) {
+            const SYSTEMTIME& t = s.DisplayTime;
+            s.AllDay[body] = DayVisibility(body, place.Lng, place.Lat, height,
+                                           TimeArgument(t.wYear, t.wMonth, t.wDay, place.UtcMargin), place.UtcMargin);
+        }
         if (body == kMoon) {
             const SYSTEMTIME& t = s.DisplayTime;
             s.MoonPhase = MoonPhaseIndex(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, place.UtcMargin);

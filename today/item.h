@@ -45,10 +45,16 @@ struct ItemState {
     int HiResFactor = 1;
     int SurfaceWidth = 0;
     int SurfaceHeight = 0;
+    ClockReading Clock;      // the device clock, read once per refresh
     SYSTEMTIME PresentTime;  // unshifted present time at the current place
     SYSTEMTIME DisplayTime;  // present time plus the shift
+    // The title band's clocks: UTC and the place's zone time (UTC + UtcMargin),
+    // each plus the shift, and the zone time without it.
+    SYSTEMTIME TitleUtc, TitleZone, TitleZoneNow;
     std::array<BodyEvents, kBodyCount> Events{};
     std::array<int, kBodyCount> RowTop{};  // top of each listed body's row
+    // +1 for a body above the horizon all day, -1 below it all day, else 0.
+    std::array<int, kBodyCount> AllDay{};
     int MoonPhase = 0;     // phase index 0..27 of the display time
     double MoonAge = 0;    // days since the last new moon, to 0.1
 
@@ -91,7 +97,9 @@ ActionResult RunItemAction(Item* item, int action);
 // Menu commands: 40020 + slot picks a place; 40005..40012 are the time menu.
 void HandleItemCommand(Item* item, int command);
 int TimeMenuAction(int command);  // -1 when the command is not on the time menu
-void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen);
+// The day shift that shows `chosen` (today being the place's unshifted date at
+// `now`); the hour and minute shifts stay. A date that is none changes no shift.
+void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen, const ClockReading& now);
 
 struct RefreshResult {
     bool Invalidate = false;  // the whole item should be redrawn
@@ -104,9 +112,11 @@ RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& deviceLocalNow, uint32_
 // row heights the pictures give; returns the height.
 int ComputeItemHeight(Item* item);
 
-// Present time of the current place and, with the shift, the display time.
-void UpdateDisplayTime(Item* item);
-// The display time and the events of the listed bodies.
+// Present time of the current place and, with the shift, the display time
+// and the title's clocks, all from the reading `now`.
+void UpdateDisplayTime(Item* item, const ClockReading& now);
+// Reads the clock once, then the display time, the events of the listed
+// bodies and the Moon's phase and age: everything a paint shows.
 void RecomputeEvents(Item* item);
 
 }  // namespace velkaro

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
-#include "engine/calendar.h"
-#include "platform/clock.h"
 #include "today/formats.h"
 
 namespace velkaro {
+
+const wchar_t kUpAllDay[] = L"up all day";
+const wchar_t kDownAllDay[] = L"down all day";
+
 namespace {
 
 TextDraw Place(const std::wstring& text, const FontSpec& font, const TextExtent& size, int x,
@@ -75,25 +77,15 @@ void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out) {
 
     const bool shifted = st.ShiftActive();
     if (!shifted && g.Clock == 0) return;
-    int days = st.ShiftDays, hours = st.ShiftHours, minutes = st.ShiftMinutes;
-    SYSTEMTIME utc = ClockUtcNow();
-    SYSTEMTIME local = utc;
-    UtcToZoneTime(&local, place.UtcMargin, false);
-    const SYSTEMTIME present = local;
-    if (shifted) {
-        ApplyShift(&utc, &days, &hours, &minutes);
-        days = st.ShiftDays, hours = st.ShiftHours, minutes = st.ShiftMinutes;
-        ApplyShift(&local, &days, &hours, &minutes);
-    }
     std::wstring datePart, timePart, offsetPart;
     if (g.Clock & 1)
-        timePart = FormatText(L"%02d:%02d", utc.wHour, utc.wMinute);
+        timePart = FormatText(L"%02d:%02d", st.TitleUtc.wHour, st.TitleUtc.wMinute);
     else if ((g.Clock & 2) || shifted)
-        timePart = FormatEventTime(local, g, place);
+        timePart = FormatEventTime(st.TitleZone, g, place, st.Clock);
     if (shifted)
-        datePart = FormatShiftDate(local);
+        datePart = FormatShiftDate(st.TitleZone);
     else if (g.Clock & 4)
-        offsetPart = FormatUtcOffsetMark(UtcOffsetWithDst(g, place, present), g.Clock);
+        offsetPart = FormatUtcOffsetMark(UtcOffsetWithDst(g, place, st.TitleZoneNow, st.Clock), g.Clock);
     const std::wstring line = datePart + timePart + offsetPart;
     if (line.empty()) return;
     const TextExtent size = MeasureText(line, font);
@@ -121,13 +113,14 @@ struct InfoContext {
     const BodyEvents& e;
     const LocationRecord& place;
     const SYSTEMTIME& present;
+    const ClockReading& now;
     std::wstring deg;
     int x, s, rowTop, itemWidth;
 };
 
 // The main line: name (the Moon's age), azimuth, altitude, then the coming
 // event in its own colour. Widens the block by what it covers.
-void LayoutMainLine(const InfoContext& c, int body, double moonAge, Block* block,
+void LayoutMainLine(const InfoContext& c, int body, double moonAge, int allDay, Block* block,
                     std::vector<TextDraw>* out) {
     const BodyStyle& style = c.style;
     if (style.Text == 0) return;
@@ -141,8 +134,12 @@ void LayoutMainLine(const InfoContext& c, int body, double moonAge, Block* block
     if (style.Text & 8) {
         const ComingEvent coming = SelectComingEvent(c.e);
         if (coming.Event) {
-            tail = FormatEventTime(coming.Event->Time, c.g, c.place);
+            tail = FormatEventTime(coming.Event->Time, c.g, c.place, c.now);
             tailColour = coming.IsRise ? style.CrTextR : style.CrTextS;
+        } else if (allDay != 0) {
+            // Polar day waits for a set, polar night for a rise.
+            tail = allDay > 0 ? kUpAllDay : kDownAllDay;
+            tailColour = allDay > 0 ? style.CrTextS : style.CrTextR;
         }
     }
     if (head.empty() && tail.empty()) return;
@@ -180,7 +177,7 @@ int CollectEventLines(const BodyStyle& style, const BodyEvents& e, EventLine lin
 
 // Time, remaining time and azimuth (altitude for the culmination).
 void EventLineParts(const InfoContext& c, const EventLine& line, std::wstring parts[3]) {
-    if (line.Bits & 1) parts[0] = FormatEventTime(line.Event->Time, c.g, c.place);
+    if (line.Bits & 1) parts[0] = FormatEventTime(line.Event->Time, c.g, c.place, c.now);
     if (line.Bits & 2) parts[1] = FormatRemaining(c.present, line.Event->Time, c.g.MaxMin);
     if (line.Bits & 4)
         parts[2] = line.Culmination ? FormatAltitude(line.Event->Alt, c.deg, false)
@@ -228,11 +225,12 @@ void LayoutEventLines(const InfoContext& c, const Block& block, std::vector<Text
 void LayoutBodyInfo(const Item& item, int body, const RowPlacement& row, std::vector<TextDraw>* out) {
     if (body < 0 || body >= kBodyCount) return;
     const InfoContext c{item.Store.General, item.Store.Bodies[body], item.State.Events[body],
-                        item.Place(), item.State.DisplayTime, DegreeMark(item.Store.General),
+                        item.Place(), item.State.DisplayTime, item.State.Clock,
+                        DegreeMark(item.Store.General),
                         row.ImageX, item.Pictures.Bodies[body].Size, item.State.RowTop[body],
                         item.State.ItemWidth};
     Block block{c.x, c.x + c.s};
-    LayoutMainLine(c, body, item.State.MoonAge, &block, out);
+    LayoutMainLine(c, body, item.State.MoonAge, item.State.AllDay[body], &block, out);
     LayoutEventLines(c, block, out);
 }
 

@@ -33,6 +33,11 @@ struct ComingEvent {
 };
 ComingEvent SelectComingEvent(const BodyEvents& e);
 
+// What the main line's coming-event part says for a body that neither rises
+// nor sets on the day.
+extern const wchar_t kUpAllDay[];    // "up all day"
+extern const wchar_t kDownAllDay[];  // "down all day"
+
 // Left and right texts of the title band (nothing when Title and Clock are 0).
 void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out);
 

@@ -6,13 +6,12 @@
 #include <string>
 
 #include "engine/calendar.h"
-#include "platform/clock.h"
 
 using namespace velkaro;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4) return 0;
-    SetNativeClock(MakeTime(2011, 6, 1, 0, 0), MakeTime(2011, 6, 1, 9, 0), -540);
+    const ClockReading now{MakeTime(2011, 6, 1, 0, 0), MakeTime(2011, 6, 1, 9, 0), -540};
     const int month = 1 + data[0] % 12, day = 1 + data[1] % 28, hour = data[2] % 24;
     std::wstring rule;
     for (size_t i = 3; i + 1 < size; i += 2) rule.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));
@@ -22,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const std::wstring* r : {&rule, &ascii}) {
         SYSTEMTIME t = MakeTime(2011, month, day, hour, 30);
         const SYSTEMTIME before = t;
-        int result = ApplyDst(&t, *r);
+        int result = ApplyDst(&t, *r, now);
         if (result == 0 && (t.wHour != before.wHour || t.wDay != before.wDay)) std::abort();
         if (result == 1) {
             int minutes = MinutesBetween(t, before);
@@ -30,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         int y = 0, m, d, h;
         const size_t cut = r->find(L';');
-        if (ParseDstBoundary(&y, &m, &d, &h, r->substr(0, cut)) != 0) {
+        if (ParseDstBoundary(&y, &m, &d, &h, r->substr(0, cut), now) != 0) {
             if (IsBadDate(y, m, d) || h < 0 || h > 23) std::abort();
         }
     }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/almanac.h"
+#include "tools/almanac/command.h"
 
 using namespace velkaro;
 
@@ -60,6 +60,9 @@ int Minutes(const std::string& hhmm) {
 
 AlmanacResult Almanac(std::vector<std::string> args) { return RunAlmanac(args); }
 
+// The day column of a one-row table.
+std::string DayOf(const AlmanacResult& r) { return Fields(Lines(r.out).at(1)).at(8); }
+
 }  // namespace
 
 // Every printed time is the exact event cut to the minute (within the engine's
@@ -77,7 +80,7 @@ TEST(Almanac, DaysAgreeWithEphemeris) {
         const std::vector<std::string> lines = Lines(r.out);
         ASSERT_EQ(lines.size(), 2u);
         const std::vector<std::string> row = Fields(lines[1]);
-        ASSERT_EQ(row.size(), 8u);
+        ASSERT_EQ(row.size(), 9u);
         EXPECT_EQ(row[0], from);
         const Event* lists[3] = {f.rise, f.culmination, f.set};
         for (int k = 0; k < 3; ++k) {
@@ -111,7 +114,7 @@ TEST(Almanac, DaysLayout) {
     EXPECT_TRUE(r.err.empty());
     std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(lines[0], "date,body,rise,rise_azimuth,culmination,culmination_altitude,set,set_azimuth");
+    EXPECT_EQ(lines[0], "date,body,rise,rise_azimuth,culmination,culmination_altitude,set,set_azimuth,day");
     EXPECT_EQ(lines[1].substr(0, 17), "2024-12-31,Pluto,");
     EXPECT_EQ(lines[2].substr(0, 17), "2024-12-31,Venus,");
     EXPECT_EQ(lines[5].substr(0, 17), "2025-01-02,Pluto,");
@@ -135,6 +138,8 @@ TEST(Almanac, DaysLayout) {
     std::vector<std::string> row = Fields(Lines(r.out)[1]);
     EXPECT_EQ(row[2] + row[3] + row[6] + row[7], "");
     EXPECT_EQ(row[5], "43.5");
+    EXPECT_EQ(row[8], "up");
+    EXPECT_EQ(DayOf(Almanac({"days", "--city", "Tokyo", "--from", "2025-06-21", "--bodies", "0"})), "");
 
     // Height lowers the horizon: an earlier rise and a later set.
     const std::vector<std::string> base =
@@ -154,12 +159,13 @@ TEST(Almanac, NowRecords) {
     ASSERT_EQ(r.exitCode, 0) << r.err;
     std::vector<std::string> lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 13u);
-    EXPECT_EQ(lines[0], "body,record,valid,date,time,minute_stamp,azimuth,altitude");
+    EXPECT_EQ(lines[0], "body,record,valid,date,time,minute_stamp,azimuth,altitude,day");
     const char* const records[] = {"Now", "PrevSet", "Rise", "Culmination", "Set", "NextRise"};
     for (int i = 0; i < 12; ++i) {
         const std::vector<std::string> f = Fields(lines[1 + i]);
-        ASSERT_EQ(f.size(), 8u);
+        ASSERT_EQ(f.size(), 9u);
         EXPECT_EQ(f[0], i < 6 ? "Sun" : "Moon");
+        if (i < 6) EXPECT_EQ(f[8], "up");
         EXPECT_EQ(f[1], records[i % 6]);
     }
     // The moment keeps its minute, with azimuth and altitude.
@@ -168,8 +174,8 @@ TEST(Almanac, NowRecords) {
     EXPECT_EQ(std::stoi(now[5]), 1440 * 9303 + 13);  // 9303 days after 2000-01-01
     EXPECT_FALSE(now[6].empty() || now[7].empty());
     // Absent events carry only their validity and a zero stamp.
-    EXPECT_EQ(lines[3], "Sun,Rise,0,,,0,,");
-    EXPECT_EQ(lines[2], "Sun,PrevSet,0,,,0,,");
+    EXPECT_EQ(lines[3], "Sun,Rise,0,,,0,,,up");
+    EXPECT_EQ(lines[2], "Sun,PrevSet,0,,,0,,,up");
     std::vector<std::string> culm = Fields(lines[4]);
     EXPECT_EQ(culm[2] + "|" + culm[3] + "|" + culm[4], "1|2025-06-22|11:22");  // the next day's
     EXPECT_TRUE(culm[6].empty());
@@ -181,6 +187,31 @@ TEST(Almanac, NowRecords) {
     EXPECT_EQ(rise[1] + rise[2] + rise[3], "Rise12025-03-01");
     EXPECT_FALSE(rise[6].empty());
     EXPECT_TRUE(rise[7].empty());
+}
+
+// Polar day and polar night look alike in the times; the day column tells them apart.
+TEST(Almanac, PolarDayAndNightAtTromso) {
+    const std::vector<std::string> tromso = {"--lat", "69.65", "--lng", "18.96", "--zone", "1"};
+    auto days = [&](const std::string& from) {
+        std::vector<std::string> args = {"days"};
+        args.insert(args.end(), tromso.begin(), tromso.end());
+        args.insert(args.end(), {"--from", from, "--bodies", "0"});
+        return Almanac(args);
+    };
+    const std::vector<std::string> june = Fields(Lines(days("2026-06-21").out)[1]);
+    const std::vector<std::string> december = Fields(Lines(days("2026-12-21").out)[1]);
+    EXPECT_EQ(june[2] + june[6], "");
+    EXPECT_EQ(december[2] + december[6], "");
+    EXPECT_EQ(june[8], "up");
+    EXPECT_EQ(december[8], "down");
+    // In March the Sun rises and sets there.
+    EXPECT_EQ(Fields(Lines(days("2026-03-21").out)[1])[8], "");
+
+    std::vector<std::string> now = {"now"};
+    now.insert(now.end(), tromso.begin(), tromso.end());
+    now.insert(now.end(), {"--at", "2026-12-21T12:00", "--bodies", "0"});
+    const std::vector<std::string> lines = Lines(Almanac(now).out);
+    for (size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(Fields(lines[i])[8], "down") << lines[i];
 }
 
 TEST(Almanac, MoonAgeAndPhase) {
@@ -226,6 +257,23 @@ TEST(Almanac, BadArguments) {
         ASSERT_FALSE(r.err.empty()) << joined;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << joined;
     }
+    // Dates the series cannot serve are named as such.
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"days", "--city", "Tokyo", "--from", "9999-12-31"},
+                                               {"days", "--city", "Tokyo", "--from", "1900-02-28"},
+                                               {"days", "--city", "Tokyo", "--from", "2100-02-20", "--days", "10"},
+                                               {"now", "--city", "Tokyo", "--at", "2100-03-01T00:00"},
+                                               {"moon", "--zone", "9", "--at", "1899-12-31T12:00"}}) {
+        const AlmanacResult r = RunAlmanac(args);
+        EXPECT_EQ(r.exitCode, 2) << args[4];
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("2100-02-28"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.find("impossible"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Almanac({"days", "--city", "Tokyo", "--from", "2100-02-19", "--days", "10", "--bodies", "0"})
+                  .exitCode, 0);
+    EXPECT_EQ(Almanac({"days", "--city", "Tokyo", "--from", "1900-03-01", "--bodies", "0"}).exitCode, 0);
+
     // Both ends of the allowed ranges are accepted.
     EXPECT_EQ(Almanac({"days", "--lat", "-90", "--lng", "0", "--zone", "0", "--from", "2025-01-01",
                    "--bodies", "0"})

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include "engine/calendar.h"
-#include "platform/clock.h"
 
 using namespace velkaro;
 
@@ -73,11 +75,11 @@ TEST(Calendar, ShiftCarriesAcrossMidnightAndMonthEnds) {
 
 TEST(Calendar, ZoneTimeAndOffsets) {
     SYSTEMTIME t = MakeTime(2025, 1, 1, 20, 0);
-    UtcToZoneTime(&t, 5.5, false);
+    UtcToZoneTime(&t, 5.5);
     EXPECT_EQ(t.wYear * 10000 + t.wMonth * 100 + t.wDay, 20250102);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 130);
     t = MakeTime(2025, 1, 1, 2, 0);
-    UtcToZoneTime(&t, -3.5, false);
+    UtcToZoneTime(&t, -3.5);
     EXPECT_EQ(t.wDay, 31);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 2230);
 
@@ -87,6 +89,15 @@ TEST(Calendar, ZoneTimeAndOffsets) {
     EXPECT_EQ(ZoneOffsetFromLongitude(-0.5), 0.0);
     EXPECT_EQ(ZoneOffsetFromLongitude(135), 9.0);
     EXPECT_EQ(ZoneOffsetFromLongitude(-74.0), -4.5);
+    EXPECT_FALSE(std::signbit(ZoneOffsetFromLongitude(-0.13)));  // London: stored as 0.000000
+
+    // A corrupted offset moves the clock by a day at most (and must not overflow).
+    for (double corrupt : {1e9, -1e9, 1e300, -2147483648.0}) {
+        t = MakeTime(2025, 1, 1, 20, 0);
+        UtcToZoneTime(&t, corrupt);
+        EXPECT_LE(std::abs(DaysBetween(MakeTime(2025, 1, 1), t)), 1) << corrupt;
+        EXPECT_EQ(t.wHour * 100 + t.wMinute, 2000) << corrupt;
+    }
 }
 
 TEST(Calendar, NumericHelpers) {
@@ -112,9 +123,10 @@ TEST(Calendar, TimeArgumentUsesTheFloorBefore2000) {
 
 class Dst : public ::testing::Test {
 protected:
-    void SetUp() override { SetNativeClock(MakeTime(2011, 6, 1, 0, 0), MakeTime(2011, 6, 1, 9, 0), -540); }
-    static int Check(const std::wstring& rule, SYSTEMTIME t, SYSTEMTIME* out = nullptr) {
-        int r = ApplyDst(&t, rule);
+    // The present instant the rules are handed; they read no clock of their own.
+    const ClockReading now{MakeTime(2011, 6, 1, 0, 0), MakeTime(2011, 6, 1, 9, 0), -540};
+    int Check(const std::wstring& rule, SYSTEMTIME t, SYSTEMTIME* out = nullptr) {
+        int r = ApplyDst(&t, rule, now);
         if (out) *out = t;
         return r;
     }
@@ -122,32 +134,45 @@ protected:
 
 TEST_F(Dst, BoundariesOf2011) {
     int y = 2011, m, d, h;
-    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/Se 01"), 1);
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/Se 01", now), 1);
     EXPECT_EQ(m * 100 + d, 327);
     EXPECT_EQ(h, 1);
     y = 2011;
-    ParseDstBoundary(&y, &m, &d, &h, L"10/Se 01");
+    ParseDstBoundary(&y, &m, &d, &h, L"10/Se 01", now);
     EXPECT_EQ(m * 100 + d, 1030);
     y = 2013;  // March 2013 has five Sundays, the last on the 31st
-    ParseDstBoundary(&y, &m, &d, &h, L"03/Se 01");
+    ParseDstBoundary(&y, &m, &d, &h, L"03/Se 01", now);
     EXPECT_EQ(m * 100 + d, 331);
     y = 2011;
-    ParseDstBoundary(&y, &m, &d, &h, L"03/S2 02");
+    ParseDstBoundary(&y, &m, &d, &h, L"03/S2 02", now);
     EXPECT_EQ(m * 100 + d, 313);
     y = 2011;
-    ParseDstBoundary(&y, &m, &d, &h, L"11/S1 02");
+    ParseDstBoundary(&y, &m, &d, &h, L"11/S1 02", now);
     EXPECT_EQ(m * 100 + d, 1106);
     y = 2011;  // hour -1: the evening before
-    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/S2 -1"), 1);
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/S2 -1", now), 1);
     EXPECT_EQ(m * 100 + d, 312);
     EXPECT_EQ(h, 23);
     y = 2011;
-    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/31 02U"), -1);
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"03/31 02U", now), -1);
     EXPECT_EQ(d, 31);
-    y = 2011;  // the current year comes from the clock
+    y = 0;  // the present year: the local one, or for a UTC boundary the UTC one
+    const ClockReading newYear{MakeTime(2011, 12, 31, 20, 0), MakeTime(2012, 1, 1, 5, 0), -540};
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"04/S1 03", newYear), 1);
+    EXPECT_EQ(y, 2012);
     y = 0;
-    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"04/S1 03"), 1);
+    EXPECT_EQ(ParseDstBoundary(&y, &m, &d, &h, L"04/S1 03U", newYear), -1);
     EXPECT_EQ(y, 2011);
+}
+
+TEST_F(Dst, UtcRuleIsJudgedAtThePresentInstant) {
+    const std::wstring rule = L"03/Se 01U;10/Se 01U";
+    const SYSTEMTIME january = MakeTime(2011, 1, 10, 12, 0);
+    EXPECT_EQ(Check(rule, january), 1);  // 1 June is in it, whatever the time passed
+    const ClockReading winter{MakeTime(2011, 12, 1, 0, 0), MakeTime(2011, 12, 1, 9, 0), -540};
+    SYSTEMTIME t = MakeTime(2011, 7, 10, 12, 0);
+    EXPECT_EQ(ApplyDst(&t, rule, winter), 0);
+    EXPECT_EQ(t.wHour, 12);
 }
 
 TEST_F(Dst, NorthernRuleSwitchesOnTheHour) {

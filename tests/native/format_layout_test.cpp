@@ -26,7 +26,9 @@ struct TextRig : Rig {
         Body(kMars).TextSize = 10;
         Load();
     }
+    // The title's clocks come from the refresh, as in the item.
     std::vector<TextDraw> Title() {
+        UpdateDisplayTime(&item, ReadClock());
         std::vector<TextDraw> out;
         LayoutTitleBand(item, &out);
         return out;
@@ -203,4 +205,34 @@ TEST(InfoLines, ComposeReturnsTitleThenEachListedBody) {
     EXPECT_EQ(t[3].X, rig.rows[kMars].ImageX + 24 + 2);
     rig.item.State.InfoMode = 0;
     EXPECT_EQ(rig.Compose().size(), 2u);
+}
+
+// A body that neither rises nor sets shows on its main line which of the two it is.
+TEST(InfoLines, PolarDayAndNightInWords) {
+    TextRig rig(L"0");
+    LocationRecord& tromso = rig.item.Store.Locations[0];
+    tromso.Lat = 69.65;
+    tromso.Lng = 18.96;
+    tromso.UtcMargin = 1;
+    BodyStyle& sun = rig.Body(kSun);
+    sun.Text = 8;
+    const struct { int month; const wchar_t* words; uint32_t colour; } cases[] = {
+        {6, kUpAllDay, sun.CrTextS}, {12, kDownAllDay, sun.CrTextR}};
+    for (const auto& c : cases) {
+        SetNativeClock(MakeTime(2026, c.month, 21, 11, 0), MakeTime(2026, c.month, 21, 20, 0), -540);
+        RecomputeEvents(&rig.item);
+        std::vector<TextDraw> t;
+        LayoutBodyInfo(rig.item, kSun, rig.row, &t);
+        ASSERT_EQ(t.size(), 1u) << c.month;
+        EXPECT_EQ(t[0].Text, c.words);
+        EXPECT_EQ(t[0].Color, c.colour);
+    }
+    // On a day with a sunset the time is shown instead.
+    SetNativeClock(MakeTime(2026, 3, 21, 11, 0), MakeTime(2026, 3, 21, 20, 0), -540);
+    RecomputeEvents(&rig.item);
+    std::vector<TextDraw> t;
+    LayoutBodyInfo(rig.item, kSun, rig.row, &t);
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].Text.size(), 5u);
+    EXPECT_EQ(t[0].Text[2], L':');
 }

@@ -59,18 +59,19 @@ TEST(Formats, EventTimeCarriesTheDaylightSavingMark) {
     LocationRecord place;
     place.ExistDST = 1;
     place.DST = L"03/S2 02;11/S1 02";
-    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 12, 5), g, place), L"13:05*");
-    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 23, 59), g, place), L"00:59*");
-    EXPECT_EQ(FormatEventTime(MakeTime(2026, 1, 4, 12, 5), g, place), L"12:05");
+    const ClockReading now{MakeTime(2026, 7, 4, 16, 0), MakeTime(2026, 7, 5, 1, 0), -540};
+    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 12, 5), g, place, now), L"13:05*");
+    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 23, 59), g, place, now), L"00:59*");
+    EXPECT_EQ(FormatEventTime(MakeTime(2026, 1, 4, 12, 5), g, place, now), L"12:05");
     g.DST = 0;
-    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 12, 5), g, place), L"12:05");
+    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 12, 5), g, place, now), L"12:05");
     g.DST = 1;
     place.ExistDST = 0;
-    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 12, 5), g, place), L"12:05");
+    EXPECT_EQ(FormatEventTime(MakeTime(2026, 7, 4, 12, 5), g, place, now), L"12:05");
 
     place.ExistDST = 1;
     place.UtcMargin = -5;
-    EXPECT_EQ(UtcOffsetWithDst(g, place, MakeTime(2026, 7, 4, 12, 0)), -4);
-    EXPECT_EQ(UtcOffsetWithDst(g, place, MakeTime(2026, 1, 4, 12, 0)), -5);
+    EXPECT_EQ(UtcOffsetWithDst(g, place, MakeTime(2026, 7, 4, 12, 0), now), -4);
+    EXPECT_EQ(UtcOffsetWithDst(g, place, MakeTime(2026, 1, 4, 12, 0), now), -5);
 }
 

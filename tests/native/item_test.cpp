@@ -179,9 +179,9 @@ TEST_F(ItemLogic, MenusDateAndRequests) {
     // Two days ahead in the date dialog keeps an hour shift made before.
     HandleItemCommand(&item, 40020);
     RunItemAction(&item, kActPlusHour);
-    ApplyChosenDate(&item, MakeTime(2026, 3, 3));
+    ApplyChosenDate(&item, MakeTime(2026, 3, 3), ReadClock());
     EXPECT_EQ(item.State.ShiftDays, 2);
     EXPECT_EQ(item.State.ShiftHours, 1);
-    ApplyChosenDate(&item, MakeTime(2026, 2, 30));  // not a date: the day shift stays
+    ApplyChosenDate(&item, MakeTime(2026, 2, 30), ReadClock());  // not a date: the day shift stays
     EXPECT_EQ(item.State.ShiftDays, 2);
 }

@@ -80,7 +80,7 @@ TEST_F(Store, FirstStartWritesScaledDefaultsAndTheCities) {
     EXPECT_EQ(Text(SlotKeyPath(0), L"Lat"), L"35.680000");
     EXPECT_EQ(Text(SlotKeyPath(16), L"UtcMargin"), L"5.500000");
     EXPECT_EQ(Text(SlotKeyPath(4), L"UtcMargin"), L"-10.000000");
-    EXPECT_EQ(Text(SlotKeyPath(2), L"DST"), L"10/S1 02;04/S1 03");
+    EXPECT_EQ(Text(SlotKeyPath(2), L"DST"), L"10/S1 02;04/S1 02");
     EXPECT_EQ(Dword(SlotKeyPath(2), L"ExistDST"), 1);
     EXPECT_EQ(Text(SlotKeyPath(0), L"DST"), L"");
     EXPECT_EQ(s.General.Deg, L"\u00B0");
@@ -121,7 +121,7 @@ TEST_F(Store, RoundTripKeepsEveryKindOfValue) {
     EXPECT_EQ(r.Locations[7].Location, L"Caf\u00E9");
     EXPECT_EQ(r.Locations[7].Valid, 0);
     // An invalid slot still carries all nine values.
-    EXPECT_EQ(Text(SlotKeyPath(7), L"DST"), L"03/S2 02;11/S1 02");
+    EXPECT_EQ(Text(SlotKeyPath(7), L"DST"), L"");  // present, and empty
     EXPECT_EQ(Dword(SlotKeyPath(7), L"UtcGet"), 0);
 }
 
@@ -205,7 +205,7 @@ TEST_F(Store, SlotWithOnlySomeValuesKeepsTheRest) {
     ASSERT_TRUE(LoadSettingsStore(&r));
     EXPECT_EQ(r.Locations[3].Location, L"Bay of Islands");
     EXPECT_DOUBLE_EQ(r.Locations[3].Lat, -36.85);
-    EXPECT_EQ(r.Locations[3].DST, L"09/Se 02;04/S1 03");
+    EXPECT_EQ(r.Locations[3].DST, L"09/Se 02;04/S1 02");
     EXPECT_EQ(r.Locations[9].Valid, 0);
     EXPECT_EQ(r.Locations[9].Location, L"Sao Paulo");
 }
@@ -265,30 +265,30 @@ TEST(Places, ChoosingAndSteppingSkipInvalidSlots) {
 }
 
 TEST(Places, PresentTimeByMode) {
-    SetNativeClock(MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -330);
+    const ClockReading now{MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -330};
     LocationRecord r = *FindCity(L"new york");
-    SYSTEMTIME t = PresentTimeAt(&r);
+    SYSTEMTIME t = PresentTimeAt(&r, now);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 910);  // standard time; the shown time adds the rule
     r.UtcGet = 2;
-    t = PresentTimeAt(&r);
+    t = PresentTimeAt(&r, now);
     EXPECT_EQ(r.UtcMargin, -4.5);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 940);
     r.UtcGet = 1;
-    t = PresentTimeAt(&r);
+    t = PresentTimeAt(&r, now);
     EXPECT_EQ(r.UtcMargin, 5.0);  // whole hours of the device zone
     EXPECT_EQ(t.wHour, 23);
     r.UtcGet = 3;
     r.UtcMargin = -7.25;
-    t = PresentTimeAt(&r);
+    t = PresentTimeAt(&r, now);
     EXPECT_EQ(r.UtcMargin, -7.25);
     EXPECT_EQ(t.wHour, 23);
 }
 
 TEST(Places, LocationMenuShowsEachPlacesClock) {
-    SetNativeClock(MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -540);
+    const ClockReading now{MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -540};
     LocationTable t = CityTable();
     t[1].Valid = 0;
-    auto menu = BuildLocationMenu(t, 2, true, true);
+    auto menu = BuildLocationMenu(t, 2, true, true, now);
     ASSERT_EQ(menu.size(), 19u);
     EXPECT_EQ(menu[0].Text, L"23:10  Tokyo");
     EXPECT_EQ(menu[0].Command, 40020);
@@ -296,8 +296,8 @@ TEST(Places, LocationMenuShowsEachPlacesClock) {
     EXPECT_EQ(menu[1].Command, 40022);
     EXPECT_EQ(menu[7].Text, L"10:10  New York");     // daylight saving in July
     EXPECT_EQ(menu[15].Text, L"19:40  Delhi");
-    EXPECT_EQ(BuildLocationMenu(t, 2, true, false)[7].Text, L"09:10  New York");
-    EXPECT_EQ(BuildLocationMenu(t, 2, false, true)[7].Text, L"New York");
+    EXPECT_EQ(BuildLocationMenu(t, 2, true, false, now)[7].Text, L"09:10  New York");
+    EXPECT_EQ(BuildLocationMenu(t, 2, false, true, now)[7].Text, L"New York");
     for (auto& r : t) r.Valid = 0;
-    EXPECT_TRUE(BuildLocationMenu(t, 0, true, true).empty());
+    EXPECT_TRUE(BuildLocationMenu(t, 0, true, true, now).empty());
 }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/clock.h"
 #include "settings/store.h"
 
 using namespace velkaro;
@@ -64,7 +65,7 @@ TEST_F(RealRegistry, FreshRegistryGetsTheFirstRunStore) {
     EXPECT_EQ(Sz(L"\\Pos00", L"Lat"), L"35.680000");
     EXPECT_EQ(Sz(L"\\Pos00", L"Location"), L"Tokyo");
     EXPECT_EQ(Sz(L"\\Pos16", L"UtcMargin"), L"5.500000");
-    EXPECT_EQ(Sz(L"\\Pos08", L"DST"), L"03/S2 02;11/S1 02");
+    EXPECT_EQ(Sz(L"\\Pos08", L"DST"), L"03/S2 02;11/S1 01");
     EXPECT_EQ(Sz(L"\\Pos00", L"DST"), L"");
     EXPECT_EQ(Dw(L"\\Pos19", L"Valid"), 1);
     EXPECT_EQ(Dw(L"\\Pos19", L"UtcGet"), 0);
@@ -130,7 +131,7 @@ TEST_F(RealRegistry, SlotHoldingOnlyValidZero) {
     EXPECT_EQ(r.Locations[5].Valid, 0);
     EXPECT_EQ(r.Locations[5].Location, L"Vancouver");
     EXPECT_DOUBLE_EQ(r.Locations[5].Lat, 49.27);
-    for (const MenuEntry& e : BuildLocationMenu(r.Locations, 0, false, true))
+    for (const MenuEntry& e : BuildLocationMenu(r.Locations, 0, false, true, ReadClock()))
         EXPECT_NE(e.Command, 40025);
     EXPECT_EQ(StepLocation(&r.Locations, 4, +1), 6);
     EXPECT_EQ(StepLocation(&r.Locations, 6, -1), 4);

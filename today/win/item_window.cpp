@@ -32,7 +32,8 @@ POINT ScreenPoint(HWND w, int x, int y) {
 
 void ShowLocationMenu(HWND w, int x, int y) {
     const auto entries = BuildLocationMenu(g_item.Store.Locations, g_item.State.PosIndex,
-                                           g_item.Store.General.MenuTime != 0, g_item.Store.General.DST != 0);
+                                           g_item.Store.General.MenuTime != 0, g_item.Store.General.DST != 0,
+                                           ReadClock());
     if (entries.empty()) return;
     HMENU menu = CreatePopupMenu();
     for (const MenuEntry& e : entries)
@@ -51,8 +52,9 @@ void ShowTimeMenu(HWND w, int x, int y) {
 }
 
 void ChooseDate(HWND w) {
-    UpdateDisplayTime(&g_item);
-    ApplyChosenDate(&g_item, RunDateDialog(w, g_item.State.DisplayTime));
+    const ClockReading now = ReadClock();
+    UpdateDisplayTime(&g_item, now);
+    ApplyChosenDate(&g_item, RunDateDialog(w, g_item.State.DisplayTime), now);
 }
 
 bool Perform(HWND w, const ActionResult& r, int x, int y) {

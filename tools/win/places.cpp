@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/clock.h"
 #include "settings/store.h"
 
 using namespace velkaro;
@@ -30,7 +31,7 @@ int wmain() {
     const int pos = SelectFirstValidLocation(&store.Locations);
     Print(loaded ? L"settings loaded from the registry\n"
                  : L"no complete settings in the registry: defaults and cities written\n");
-    for (const MenuEntry& e : BuildLocationMenu(store.Locations, pos, true, store.General.DST != 0))
+    for (const MenuEntry& e : BuildLocationMenu(store.Locations, pos, true, store.General.DST != 0, ReadClock()))
         Print((e.Checked ? L"  * " : L"    ") + e.Text + L"\n");
     return 0;
 }

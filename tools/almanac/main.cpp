@@ -8,7 +8,7 @@
 #include <io.h>
 #endif
 
-#include "engine/almanac.h"
+#include "tools/almanac/command.h"
 
 int main(int argc, char** argv) {
 #ifdef _WIN32

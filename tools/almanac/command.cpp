@@ -1,4 +1,4 @@
-#include "engine/almanac.h"
+#include "tools/almanac/command.h"
 
 #include <cmath>
 #include <cstdio>
@@ -22,7 +22,10 @@ const char kUsage[] =
     "       velkaro-almanac moon --zone H --at YYYY-MM-DDTHH:MM\n"
     "Times are zone standard time, cut to the minute; bodies are numbered\n"
     "0 Sun, 1 Moon, 2 Mars, 3 Mercury, 4 Jupiter, 5 Venus, 6 Saturn, 7 Uranus,\n"
-    "8 Neptune, 9 Pluto.\n";
+    "8 Neptune, 9 Pluto. Dates run from 1900-03-01 to 2100-02-28. The day column\n"
+    "says \"up\" for a body above the horizon all day, \"down\" for one below it.\n";
+
+const char kServedRange[] = "1900-03-01 to 2100-02-28";
 
 struct BadArgument {
     std::string message;
@@ -83,9 +86,18 @@ Moment ParseMoment(const std::string& option, const std::string& text, bool with
     if (!ok)
         Fail(option + " needs " + (withTime ? "YYYY-MM-DDTHH:MM" : "YYYY-MM-DD") + ", not '" +
              text + "'");
-    if (IsBadDate(m.year, m.month, m.day)) Fail(option + ": impossible date '" + text + "'");
+    if (m.year < 1 || m.month < 1 || m.month > 12 || m.day < 1 || m.day > DaysInMonth(m.year, m.month))
+        Fail(option + ": impossible date '" + text + "'");
     if (withTime && IsBadTime(m.hour, m.minute)) Fail(option + ": impossible time '" + text + "'");
+    if (!IsServedDate(m.year, m.month, m.day))
+        Fail(option + ": " + text + " lies outside the dates the series serve, " + kServedRange);
     return m;
+}
+
+// "up", "down" or nothing, for the local day at T0.
+const char* DayWord(int body, const Place& p, double T0) {
+    const int v = DayVisibility(body, p.lng, p.lat, p.height, T0, p.zone);
+    return v > 0 ? "up" : (v < 0 ? "down" : "");
 }
 
 std::vector<int> ParseBodies(const std::string& text) {
@@ -213,10 +225,14 @@ std::string Days(const std::map<std::string, std::string>& o) {
         if (n != std::floor(n) || n < 1 || n > 36600) Fail("--days must be a whole number 1..36600");
         count = static_cast<int>(n);
     }
+    int lastYear, lastMonth, lastDay;
+    DateFromDayNumber(DayNumber(from.year, from.month, from.day) + count - 1, &lastYear, &lastMonth, &lastDay);
+    if (!IsServedDate(lastYear, lastMonth, lastDay))
+        Fail("--days: the table would run past 2100-02-28, the last date the series serve");
     const std::vector<int> bodies =
         ParseBodies(o.count("--bodies") ? o.at("--bodies") : "0123456789");
 
-    std::string out = "date,body,rise,rise_azimuth,culmination,culmination_altitude,set,set_azimuth\n";
+    std::string out = "date,body,rise,rise_azimuth,culmination,culmination_altitude,set,set_azimuth,day\n";
     out.reserve(out.size() + static_cast<size_t>(count) * bodies.size() * 56);
     const int first = DayNumber(from.year, from.month, from.day);
     for (int n = first; n < first + count; ++n) {
@@ -238,6 +254,8 @@ std::string Days(const std::map<std::string, std::string>& o) {
                 out.push_back(',');
                 if (r.Valid) PutTenths(&out, kind == kFillCulmination ? r.Alt : r.Azi);
             }
+            out.push_back(',');
+            out.append(DayWord(body, p, T0));
             out.push_back('\n');
         }
     }
@@ -250,11 +268,13 @@ std::string Now(const std::map<std::string, std::string>& o) {
     const std::vector<int> bodies =
         ParseBodies(o.count("--bodies") ? o.at("--bodies") : "0123456789");
 
-    std::string out = "body,record,valid,date,time,minute_stamp,azimuth,altitude\n";
+    std::string out = "body,record,valid,date,time,minute_stamp,azimuth,altitude,day\n";
+    const double T0 = TimeArgument(at.year, at.month, at.day, p.zone);
     for (int body : bodies) {
         BodyEvents e;
         e.Now.Time = MakeTime(at.year, at.month, at.day, at.hour, at.minute);
         ComputeBodyEvents(body, p.lng, p.lat, p.height, p.zone, &e);
+        const std::string day = DayWord(body, p, T0);
         const struct {
             const char* name;
             const EventRecord* record;
@@ -277,6 +297,8 @@ std::string Now(const std::map<std::string, std::string>& o) {
             if (r.Valid && row.azimuth) PutTenths(&out, r.Azi);
             out.push_back(',');
             if (r.Valid && row.altitude) PutTenths(&out, r.Alt);
+            out.push_back(',');
+            out.append(day);
             out.push_back('\n');
         }
     }

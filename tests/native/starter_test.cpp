@@ -1,0 +1,129 @@
+// The editor's starter library against the system's time-zone database.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/calendar.h"
+#include "tools/starter/starter.h"
+#include "tools/starter/zone_scan.h"
+
+using namespace velkaro;
+
+namespace {
+
+const char kZoneTab[] = "/usr/share/zoneinfo/zone1970.tab";
+
+const std::vector<StarterPlace>& Library() {
+    static std::vector<StarterPlace> places;
+    static bool built = false;
+    if (!built) {
+        std::string error;
+        built = true;
+        EXPECT_TRUE(BuildStarterPlaces(kZoneTab, &places, &error)) << error;
+    }
+    return places;
+}
+
+bool SameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
+           a.wMinute == b.wMinute;
+}
+
+// The place's clock as the item shows it, against the zone's wall clock.
+bool ShowsZoneTime(const StarterPlace& p, UnixTime utc) {
+    const SYSTEMTIME u = UtcFromUnix(utc);
+    SYSTEMTIME t = u;
+    UtcToZoneTime(&t, p.UtcMargin);
+    if (!p.DST.empty()) ApplyDst(&t, p.DST, ClockReading{u, u, 0});
+    return SameMinute(t, ZoneLocalTime(utc));
+}
+
+const StarterPlace* Find(const std::string& zone) {
+    for (const StarterPlace& p : Library())
+        if (p.Zone == zone) return &p;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(StarterTab, CoordinatesNamesAndRegions) {
+    double lat = 0, lng = 0;
+    ASSERT_TRUE(ParseIso6709("+4230+00131", &lat, &lng));
+    EXPECT_DOUBLE_EQ(lat, 42.5);
+    EXPECT_NEAR(lng, 1 + 31 / 60.0, 1e-12);
+    ASSERT_TRUE(ParseIso6709("-720041+0023206", &lat, &lng));
+    EXPECT_NEAR(lat, -(72 + 0 / 60.0 + 41 / 3600.0), 1e-12);
+    EXPECT_NEAR(lng, 2 + 32 / 60.0 + 6 / 3600.0, 1e-12);
+    for (const char* bad : {"", "+4230", "4230+00131", "+4230+0013", "+4260+00131", "+9130+00131", "+42x0+00131"})
+        EXPECT_FALSE(ParseIso6709(bad, &lat, &lng)) << bad;
+
+    ZoneTabEntry e;
+    ASSERT_TRUE(ParseZoneTabLine("AE,OM,RE,SC,TF\t+2518+05518\tAsia/Dubai\tCrozet\r", &e));
+    EXPECT_EQ(e.Countries, "AE,OM,RE,SC,TF");
+    EXPECT_EQ(e.Zone, "Asia/Dubai");
+    EXPECT_FALSE(ParseZoneTabLine("# comment\t+2518+05518\tAsia/Dubai", &e));
+    EXPECT_FALSE(ParseZoneTabLine("AE\t+2518+05518", &e));
+    EXPECT_FALSE(ParseZoneTabLine("AE\t+2518+05518\tUTC", &e));
+
+    EXPECT_EQ(CityName("America/Argentina/Buenos_Aires"), L"Buenos Aires");
+    EXPECT_EQ(CityName("America/Port-au-Prince"), L"Port-au-Prince");
+    EXPECT_EQ(RegionIndex("Pacific/Auckland"), 8);
+    EXPECT_EQ(RegionIndex("Arctic/Longyearbyen"), -1);
+}
+
+TEST(StarterLibrary, EveryZoneInItsRegionSortedByName) {
+    const auto& places = Library();
+    EXPECT_GE(places.size(), 300u);
+    const auto groups = GroupByRegion(places);
+    size_t total = 0;
+    for (int r = 0; r < kStarterRegionCount; ++r) {
+        EXPECT_FALSE(groups[r].empty()) << kStarterRegions[r];
+        for (size_t i = 0; i < groups[r].size(); ++i) {
+            EXPECT_EQ(groups[r][i].Zone.rfind(std::string(kStarterRegions[r]) + "/", 0), 0u);
+            if (i) EXPECT_LT(groups[r][i - 1].Name, groups[r][i].Name);
+        }
+        total += groups[r].size();
+    }
+    EXPECT_EQ(total, places.size());
+
+    const StarterPlace* sp = Find("America/Sao_Paulo");
+    ASSERT_NE(sp, nullptr);
+    EXPECT_EQ(sp->Name, L"Sao Paulo");
+    EXPECT_EQ(sp->Memo, L"America/Sao_Paulo BR");
+    EXPECT_NEAR(sp->Lat, -23.5333, 1e-4);
+    EXPECT_NEAR(sp->Lng, -46.6167, 1e-4);
+    EXPECT_EQ(sp->UtcMargin, -3.0);
+    EXPECT_EQ(sp->DST, L"");
+    const StarterPlace* ny = Find("America/New_York");
+    ASSERT_NE(ny, nullptr);
+    EXPECT_EQ(ny->DST, L"03/S2 02;11/S1 01");
+    EXPECT_EQ(Find("Asia/Kathmandu")->UtcMargin, 5.75);
+    const StarterPlace* lh = Find("Australia/Lord_Howe");
+    ASSERT_NE(lh, nullptr);
+    EXPECT_EQ(lh->Memo, std::wstring(L"Australia/Lord_Howe AU, ") + kIrregularMark);
+    EXPECT_EQ(lh->UtcMargin, 10.5);
+}
+
+TEST(StarterLibrary, EveryClockIsItsZonesAroundEverySwitchAndThroughTheYear) {
+    int withRule = 0;
+    for (const StarterPlace& p : Library()) {
+        ZoneScope scope(p.Zone);
+        const ZoneYears z = ZoneOverYears(kStarterFirstYear, kStarterLastYear);
+        if (p.DST.empty()) {
+            // Without a rule: a zone that keeps one offset, or one marked irregular.
+            const bool irregular = p.Memo.find(kIrregularMark) != std::wstring::npos;
+            EXPECT_TRUE(z.Changes.empty() || irregular) << p.Zone;
+            EXPECT_EQ(irregular, !z.Changes.empty()) << p.Zone;
+            if (irregular) continue;
+        } else {
+            ++withRule;
+        }
+        for (const ZoneTransition& c : z.Changes)
+            for (int minutes : {-30, 30})
+                EXPECT_TRUE(ShowsZoneTime(p, c.Utc + 60 * minutes)) << p.Zone << " near a switch";
+        for (int y = kStarterFirstYear; y <= kStarterLastYear; ++y)
+            for (int month : {1, 4, 7, 10})
+                EXPECT_TRUE(ShowsZoneTime(p, UnixFromUtc(y, month, 15, 12))) << p.Zone << " " << y << "-" << month;
+    }
+    EXPECT_GE(withRule, 90);
+}
