@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_writer.h"
+#include "platform/clock.h"
+#include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
 
@@ -82,8 +83,7 @@ void PaintWallpaper(HDC dc, int dx, int dy) {
 }
 
 void PaintHeader(HDC dc) {
-    SYSTEMTIME now;
-    GetLocalTime(&now);
+    const velkaro::SYSTEMTIME now = velkaro::ClockLocalNow();
     wchar_t text[64];
     static const wchar_t* const kDays[] = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday",
                                            L"Thursday", L"Friday", L"Saturday"};
@@ -230,7 +230,7 @@ int WriteSnapshot() {
     DeleteObject(bmp);
     DeleteDC(dc);
     const std::string path = Narrow(g.snapshot);
-    if (!velkaro::WritePngFile(path, pixels.data(), g.width, g.height, false)) {
+    if (!velkaro::WritePng(g.snapshot, pixels.data(), g.width, g.height)) {
         std::fprintf(stderr, "cannot write %s\n", path.c_str());
         return 1;
     }
@@ -239,48 +239,64 @@ int WriteSnapshot() {
     return 0;
 }
 
+const char kUsage[] =
+    "usage: TodayHost [--screen WxH] [--snapshot FILE.png] [--refresh-ms N] [--action N]... [--fresh]\n";
+
+// A whole decimal number within [lo, hi]; false for anything else.
+bool ReadWhole(const wchar_t* text, long lo, long hi, long* out) {
+    wchar_t* end = nullptr;
+    const long v = std::wcstol(text, &end, 10);
+    if (end == text || *end != L'\0' || *text == L' ' || v < lo || v > hi) return false;
+    *out = v;
+    return true;
+}
+
+bool Reject(const std::string& message) {
+    std::fprintf(stderr, "TodayHost: %s\n%s", message.c_str(), kUsage);
+    return false;
+}
+
+// "480x640", each side 64 to 4096.
+bool ReadScreen(const std::wstring& text) {
+    const size_t x = text.find(L'x');
+    long w = 0, h = 0;
+    if (x == std::wstring::npos || !ReadWhole(text.substr(0, x).c_str(), 64, 4096, &w) ||
+        !ReadWhole(text.substr(x + 1).c_str(), 64, 4096, &h))
+        return false;
+    g.width = static_cast<int>(w);
+    g.height = static_cast<int>(h);
+    return true;
+}
+
 bool ParseArgs(int argc, wchar_t** argv) {
     for (int i = 1; i < argc; ++i) {
-        std::wstring a = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (a == L"--screen" && hasValue) {
-            int w = 0, h = 0;
-            if (std::swscanf(argv[++i], L"%dx%d", &w, &h) != 2 || w < 64 || h < 64 || w > 4096 || h > 4096) {
-                std::fprintf(stderr, "--screen wants WIDTHxHEIGHT, such as 480x640\n");
-                return false;
-            }
-            g.width = w;
-            g.height = h;
-        } else if (a == L"--snapshot" && hasValue) {
+        const std::wstring a = argv[i];
+        const bool takesValue = a == L"--screen" || a == L"--snapshot" || a == L"--action" || a == L"--refresh-ms";
+        if (takesValue && i + 1 >= argc) return Reject("a value is missing");
+        long n = 0;
+        if (a == L"--screen") {
+            if (!ReadScreen(argv[++i]))
+                return Reject("--screen wants WIDTHxHEIGHT, each side 64 to 4096 pixels, such as 480x640");
+        } else if (a == L"--snapshot") {
             g.snapshot = argv[++i];
         } else if (a == L"--fresh") {
             g.fresh = true;
-        } else if (a == L"--action" && hasValue) {
-            const int n = _wtoi(argv[++i]);
-            if (n < 0 || n > 15) {
-                std::fprintf(stderr, "--action takes an action number 0..15\n");
-                return false;
-            }
-            g.actions.push_back(n);
-        } else if (a == L"--refresh-ms" && hasValue) {
-            g.refreshMs = _wtoi(argv[++i]);
-            if (g.refreshMs < 10) g.refreshMs = 10;
+        } else if (a == L"--action") {
+            if (!ReadWhole(argv[++i], 0, velkaro::kPostedActionCount - 1, &n))
+                return Reject("--action takes an action number 0 to 15");
+            g.actions.push_back(static_cast<int>(n));
+        } else if (a == L"--refresh-ms") {
+            if (!ReadWhole(argv[++i], 10, 600000, &n))
+                return Reject("--refresh-ms takes milliseconds 10 to 600000");
+            g.refreshMs = static_cast<int>(n);
         } else {
-            std::fprintf(stderr, "usage: TodayHost [--screen WxH] [--snapshot FILE.png] [--refresh-ms N] [--action N]... [--fresh]\n");
-            return false;
+            return Reject("unknown argument '" + Narrow(a) + "'");
         }
     }
     return true;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!ParseArgs(argc, argv)) return 2;
-    g.headerHeight = g.width >= 400 ? 40 : 20;
-
+bool CreateHostWindow(HINSTANCE inst) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = HostProc;
     wc.hInstance = inst;
@@ -296,10 +312,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
     AdjustWindowRect(&rc, style, TRUE);
     g.window = CreateWindowExW(0, kHostClass, kHostClass, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                rc.right - rc.left, rc.bottom - rc.top, nullptr, menu, inst, nullptr);
-    if (!g.window) {
-        std::fprintf(stderr, "cannot create the Today window\n");
-        return 1;
-    }
+    if (!g.window) return false;
     // The menu bar may wrap; keep the client area at the handheld's size.
     RECT client;
     GetClientRect(g.window, &client);
@@ -309,13 +322,14 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
         SetWindowPos(g.window, nullptr, 0, 0, wr.right - wr.left + g.width - client.right,
                      wr.bottom - wr.top + g.height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
     }
+    return true;
+}
 
+// Loads the plug-in and has it create its item, as the Today screen does.
+const char* StartPlugin() {
     if (g.fresh) RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
     g.dll = LoadItemLibrary();
-    if (!g.dll) {
-        std::fprintf(stderr, "cannot load velkaro.dll\n");
-        return 1;
-    }
+    if (!g.dll) return "cannot load velkaro.dll";
     auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(g.dll, "InitializeCustomItem"));
     wcsncpy(g.item.szName, L"velkaro", MAX_ITEMNAME - 1);
     g.item.tlit = tlitCustom;
@@ -324,22 +338,15 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
     g.item.hinstDLL = g.dll;
     g.itemWindow = init ? init(&g.item, g.window) : nullptr;
     g.item.hwndCustom = g.itemWindow;
-    if (!g.itemWindow) {
-        std::fprintf(stderr, "the item was not created\n");
-        return 1;
-    }
+    if (!g.itemWindow) return "the item was not created";
     Refresh();
     for (int n : g.actions) SendMessageW(g.itemWindow, velkaro::ActionMessage(n), 0, 0);
     Refresh();
     Layout();
+    return nullptr;
+}
 
-    if (!g.snapshot.empty()) {
-        const int rcode = WriteSnapshot();
-        DestroyWindow(g.window);
-        FreeLibrary(g.dll);
-        return rcode;
-    }
-
+int RunWindow(int show) {
     ShowWindow(g.window, show ? show : SW_SHOWNORMAL);
     UpdateWindow(g.window);
     SetTimer(g.window, kRefreshTimer, static_cast<UINT>(g.refreshMs), nullptr);
@@ -348,6 +355,31 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    FreeLibrary(g.dll);
     return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, LPWSTR, int show) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!ParseArgs(argc, argv)) return 2;
+    g.headerHeight = g.width >= 400 ? 40 : 20;
+    if (!CreateHostWindow(inst)) {
+        std::fprintf(stderr, "cannot create the Today window\n");
+        return 1;
+    }
+    if (const char* failure = StartPlugin()) {
+        std::fprintf(stderr, "%s\n", failure);
+        return 1;
+    }
+    int rcode = 0;
+    if (!g.snapshot.empty()) {
+        rcode = WriteSnapshot();
+        DestroyWindow(g.window);
+    } else {
+        rcode = RunWindow(show);
+    }
+    FreeLibrary(g.dll);
+    return rcode;
 }

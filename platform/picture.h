@@ -16,7 +16,8 @@ struct DecodedPicture {
 };
 
 // False (and *out emptied) when the file is missing, unreadable or not a picture.
-// A path starting with a single "\" is a device path; Win32 reads it from C:.
+// A path starting with a single "\" is a device path; Win32 reads it from the
+// drive the plug-in is installed on.
 bool LoadPicture(const std::wstring& path, DecodedPicture* out);
 
 // Native build only: the table LoadPicture serves from.

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <functional>
 
-#include "platform/png_writer.h"
+#include "resources/png_file.h"
 
 namespace velkaro {
 namespace pictures {
@@ -332,11 +332,8 @@ bool WriteAll(const std::string& dir) {
     if (!base.empty() && base.back() != '/' && base.back() != '\\') base += '/';
     bool ok = true;
     for (const DefaultPicture& p : DrawAll()) {
-        ok = WritePngFile(base + p.name + ".png", p.picture.pixels.data(), p.picture.width, p.picture.height,
-                          false) &&
-             ok;
-        ok = WritePngFile(base + p.name + ".msk", p.mask.pixels.data(), p.mask.width, p.mask.height, false) &&
-             ok;
+        ok = WritePngFile(base + p.name + ".png", p.picture) && ok;
+        ok = WritePngFile(base + p.name + ".msk", p.mask) && ok;
     }
     return ok;
 }

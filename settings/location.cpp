@@ -1,5 +1,7 @@
 #include "settings/location.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cwchar>
 
@@ -7,32 +9,50 @@
 
 namespace velkaro {
 
+namespace {
+
+// White space as the wide-string conversion skips it in the C locale.
+bool IsBlank(wchar_t c) { return c == L' ' || (c >= L'\t' && c <= L'\r'); }
+
+}  // namespace
+
 double ParseLeadingDouble(const std::wstring& text) {
-    const wchar_t* p = text.c_str();
-    while (*p == L' ' || *p == L'\t') ++p;
-    // Only plain decimal numbers: "inf", "nan" and hexadecimal forms are not coordinates.
-    const wchar_t* q = p;
-    if (*q == L'+' || *q == L'-') ++q;
-    if (!((*q >= L'0' && *q <= L'9') || (*q == L'.' && q[1] >= L'0' && q[1] <= L'9'))) return 0;
-    if (q[0] == L'0' && (q[1] == L'x' || q[1] == L'X')) return 0;
-    wchar_t* end = nullptr;
-    double v = std::wcstod(p, &end);
-    return std::isfinite(v) ? v : 0;
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+    // Only plain decimal numbers: "inf", "nan" and hexadecimal forms are not
+    // coordinates. The text is read in the C locale whatever the process's is.
+    std::string digits;
+    for (; i < text.size() && digits.size() < 400; ++i) {
+        const wchar_t c = text[i];
+        if (!((c >= L'0' && c <= L'9') || c == L'.' || c == L'e' || c == L'E' || c == L'+' || c == L'-')) break;
+        digits.push_back(static_cast<char>(c));
+    }
+    if (digits.empty() || !(std::isdigit(static_cast<unsigned char>(digits[0])) ||
+                            (digits[0] == '.' && digits.size() > 1 && std::isdigit(static_cast<unsigned char>(digits[1])))))
+        return 0;
+    double v = 0;
+    const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v, std::chars_format::general);
+    // Out of range reads as 0, as a number that is no coordinate.
+    if (r.ec != std::errc() || !std::isfinite(v)) return 0;
+    return negative ? -v : v;
 }
 
-std::wstring FormatFixed6(double v) {
-    wchar_t buf[400];
-    std::swprintf(buf, sizeof buf / sizeof buf[0], L"%f", std::isfinite(v) ? v : 0.0);
-    return buf;
+std::wstring FormatFixed(double v, int decimals) {
+    char buf[400];
+    if (!std::isfinite(v)) v = 0;
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    return std::wstring(buf, r.ec == std::errc() ? r.ptr : buf);
 }
+
+std::wstring FormatFixed6(double v) { return FormatFixed(v, 6); }
 
 std::wstring FormatUtcOffset(double hours) {
     if (!std::isfinite(hours)) hours = 0;
     const double tenths = hours * 10;
     const bool oneDecimal = std::fabs(tenths - std::round(tenths)) < 1e-6;
-    wchar_t buf[400];
-    std::swprintf(buf, sizeof buf / sizeof buf[0], oneDecimal ? L"%.1f" : L"%.2f", hours);
-    return buf;
+    return FormatFixed(hours, oneDecimal ? 1 : 2);
 }
 
 std::wstring SlotKeyPath(int slot) {

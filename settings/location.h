@@ -61,8 +61,12 @@ constexpr int kLocationCommandBase = 40020;
 std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posIndex, bool menuTime,
                                          bool dstOn, const ClockReading& now);
 
-// Leading decimal number of a text ("35.68abc" is 35.68); anything else is 0.
+// Leading decimal number of a text ("35.68abc" is 35.68, leading white space
+// skipped); anything else is 0. Always "." as the decimal point, whatever the
+// process's locale.
 double ParseLeadingDouble(const std::wstring& text);
+// "%.*f" in the C locale ("." whatever the process's locale); not finite reads as 0.
+std::wstring FormatFixed(double v, int decimals);
 std::wstring FormatFixed6(double v);  // "%f"
 // A zone offset as people write it: one decimal when that holds the value
 // ("9.0", "5.5"), else two ("5.75", "12.75"), so quarter hours survive being

@@ -94,17 +94,17 @@ std::wstring FormatAltitude(double altitude, const std::wstring& deg, bool trail
 
 std::wstring FormatLatitude(double lat) {
     lat = NoNegativeZero(lat);
-    return lat < 0 ? FormatText(L"%.2fS", -lat) : FormatText(L"%.2fN", lat);
+    return lat < 0 ? FormatFixed(-lat, 2) + L"S" : FormatFixed(lat, 2) + L"N";
 }
 
 std::wstring FormatLongitude(double lng) {
     lng = NoNegativeZero(lng);
-    return lng < 0 ? FormatText(L"%.2fW", -lng) : FormatText(L"%.2fE", lng);
+    return lng < 0 ? FormatFixed(-lng, 2) + L"W" : FormatFixed(lng, 2) + L"E";
 }
 
 std::wstring FormatUtcOffsetMark(double offset, int clock) {
     if ((clock & 1) || offset == 0 || std::isnan(offset)) return L" (UTC)";
-    return offset > 0 ? FormatText(L" (+%.1f)", offset) : FormatText(L" (%.1f)", offset);
+    return (offset > 0 ? L" (+" : L" (") + FormatFixed(offset, 1) + L")";
 }
 
 double UtcOffsetWithDst(const GeneralSettings& g, const LocationRecord& place,
@@ -121,6 +121,6 @@ std::wstring FormatShiftDate(const SYSTEMTIME& d) {
     return FormatText(L"%d/%02d/%02d ", d.wYear, d.wMonth, d.wDay);
 }
 
-std::wstring FormatMoonAge(double age) { return FormatText(L"(%.1f) ", age); }
+std::wstring FormatMoonAge(double age) { return L"(" + FormatFixed(age, 1) + L") "; }
 
 }  // namespace velkaro

@@ -39,6 +39,10 @@ int ComputeItemHeight(Item* item) {
 }
 
 void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth) {
+    // Every creation starts from the built-in defaults: what an earlier item
+    // of this process loaded (and scaled) must not be scaled again.
+    item->Store = SettingsStore();
+    item->State = ItemState();
     ItemState& s = item->State;
     s.HiResFactor = (screenWidth > 320 || screenHeight > 320) ? 2 : 1;
     LoadOrInitialiseStore(&item->Store, s.HiResFactor);
@@ -203,11 +207,7 @@ void RecomputeEvents(Item* item) {
 
 namespace velkaro {
 
-bool PenDown(Item* item) {
-    if (!item->Store.General.Tap) return false;
-    item->State.HoldHandled = false;
-    return true;
-}
+void PenDown(Item* item) { item->State.HoldHandled = false; }
 
 ActionResult PenHold(Item* item, int x) {
     item->State.HoldHandled = true;

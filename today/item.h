@@ -123,9 +123,10 @@ void RecomputeEvents(Item* item);
 
 namespace velkaro {
 
-// The pen: a pen-down starts gesture recognition (false when taps are off);
-// a recognised hold runs the hold action and swallows the pen-up that ends it.
-bool PenDown(Item* item);
+// The pen: every pen-down starts gesture recognition, since holds run whether
+// taps are on or off; a recognised hold runs the hold action and swallows the
+// pen-up that ends it; with taps off a pen-up does nothing.
+void PenDown(Item* item);
 ActionResult PenHold(Item* item, int x);
 ActionResult PenUp(Item* item, int x);
 

@@ -1,9 +1,8 @@
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <cwchar>
+#include <string>
 
+#include "engine/calendar.h"
 #include "platform/clock.h"
 
 namespace velkaro {
@@ -22,25 +21,62 @@ SYSTEMTIME FromWin(const ::SYSTEMTIME& w) {
     return t;
 }
 
-// VELKARO_NOW=2026-12-08T09:30:00Z fixes the instant, for reproducible pictures.
-bool FixedNow(::SYSTEMTIME* out) {
-    const char* env = std::getenv("VELKARO_NOW");
-    if (!env || !*env) return false;
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    int n = std::sscanf(env, "%d-%d-%dT%d:%d:%d", &y, &mo, &d, &h, &mi, &s);
-    if (n < 5) return false;
+bool Digits(const char* s, int count, int* value) {
+    int v = 0;
+    for (int i = 0; i < count; ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        v = 10 * v + (s[i] - '0');
+    }
+    *value = v;
+    return true;
+}
+
+// "2026-12-08T09:30:00Z" or "2026-12-08T09:30Z" within the dates the engine serves.
+bool ParseInstant(const std::string& text, ::SYSTEMTIME* out) {
+    int y, mo, d, h, mi, sec = 0;
+    const char* p = text.c_str();
+    const size_t n = text.size();
+    if (!(n == 17 || n == 20) || !Digits(p, 4, &y) || p[4] != '-' || !Digits(p + 5, 2, &mo) || p[7] != '-' ||
+        !Digits(p + 8, 2, &d) || p[10] != 'T' || !Digits(p + 11, 2, &h) || p[13] != ':' ||
+        !Digits(p + 14, 2, &mi) || p[n - 1] != 'Z')
+        return false;
+    if (n == 20 && (p[16] != ':' || !Digits(p + 17, 2, &sec))) return false;
+    if (!IsServedDate(y, mo, d) || IsBadTime(h, mi) || sec > 59) return false;
     ::SYSTEMTIME t = {};
     t.wYear = static_cast<WORD>(y);
     t.wMonth = static_cast<WORD>(mo);
     t.wDay = static_cast<WORD>(d);
     t.wHour = static_cast<WORD>(h);
     t.wMinute = static_cast<WORD>(mi);
-    t.wSecond = static_cast<WORD>(s);
+    t.wSecond = static_cast<WORD>(sec);
     FILETIME ft;
     if (!SystemTimeToFileTime(&t, &ft)) return false;
     FileTimeToSystemTime(&ft, &t);  // fills the day of the week
     *out = t;
     return true;
+}
+
+// Said once per process, by whichever module of it meets the value first.
+void ReportBadInstant(const std::string& text) {
+    const wchar_t kReported[] = L"VELKARO_NOW_REPORTED";
+    if (GetEnvironmentVariableW(kReported, nullptr, 0) != 0) return;
+    SetEnvironmentVariableW(kReported, L"1");
+    const std::string line = "VELKARO_NOW=\"" + text +
+                             "\" is not a UTC instant such as 2026-12-08T09:30:00Z between 1900-03-01 and "
+                             "2100-02-28; the system clock is used\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+// VELKARO_NOW=2026-12-08T09:30:00Z fixes the instant, for reproducible pictures.
+bool FixedNow(::SYSTEMTIME* out) {
+    const DWORD size = GetEnvironmentVariableA("VELKARO_NOW", nullptr, 0);
+    if (size <= 1) return false;  // not set, or empty
+    std::string text(size, '\0');
+    text.resize(GetEnvironmentVariableA("VELKARO_NOW", &text[0], size));
+    if (ParseInstant(text, out)) return true;
+    ReportBadInstant(text);
+    return false;
 }
 
 }  // namespace

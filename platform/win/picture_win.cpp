@@ -2,6 +2,7 @@
 #include <wincodec.h>
 
 #include "platform/picture.h"
+#include "platform/win/device_path.h"
 
 namespace velkaro {
 namespace {
@@ -10,13 +11,6 @@ template <class T>
 void Release(T*& p) {
     if (p) p->Release();
     p = nullptr;
-}
-
-// Device paths ("\Program Files\Velkaro\...") have no drive; they live on C:.
-std::wstring DiskPath(const std::wstring& path) {
-    if (path.size() >= 1 && path[0] == L'\\' && (path.size() < 2 || path[1] != L'\\'))
-        return L"C:" + path;
-    return path;
 }
 
 bool Decode(IWICImagingFactory* factory, const std::wstring& path, DecodedPicture* out) {

@@ -53,24 +53,48 @@ TEST_F(ItemLogic, StartsFromTheStoreAndTheFirstValidPlace) {
     EXPECT_EQ(again.State.HiResFactor, 1);
 }
 
+// Pixel sizes are scaled once, however often an item is created in one process.
+TEST_F(ItemLogic, PixelSizesScaledOnceAfterAResetOrAMissingKey) {
+    ASSERT_EQ(item.Store.General.WidthScale, 2);
+    ASSERT_EQ(item.Store.Bodies[kMars].Spacetxt, 4);
+    ASSERT_TRUE(ResetSettingsStore());
+    StartItem(&item, 480, 640, 480);  // the same process-wide item, created again
+    EXPECT_EQ(item.Store.General.WidthScale, 2);
+    EXPECT_EQ(item.Store.Bodies[kMars].Spacetxt, 4);
+    EXPECT_EQ(item.Store.Bodies[kMars].PosStxt, 4);
+
+    RegDeleteKeyPath(SlotKeyPath(19));  // an incomplete store
+    StartItem(&item, 480, 640, 480);
+    EXPECT_EQ(item.Store.General.WidthScale, 2);
+    EXPECT_EQ(item.Store.Bodies[kSaturn].PosRtxt, 4);
+    SettingsStore stored;
+    ASSERT_TRUE(LoadSettingsStore(&stored));
+    EXPECT_EQ(stored.General.WidthScale, 2);
+    EXPECT_EQ(stored.Bodies[kSaturn].WidthScale, 2);
+    StartItem(&item, 480, 640, 480);
+    EXPECT_EQ(item.Store.Bodies[kSun].PosRtxt, 4);
+}
+
 TEST_F(ItemLogic, HoldSwallowsThePenUpAndTapsOffStillHold) {
     item.Store.General.TapL = kActPlusHour;
     item.Store.General.HoldL = kActPlusDay;
-    ASSERT_TRUE(PenDown(&item));
+    PenDown(&item);
     PenHold(&item, 10);
     EXPECT_EQ(item.State.ShiftDays, 1);
     EXPECT_FALSE(PenUp(&item, 10).Redraw);
     EXPECT_EQ(item.State.ShiftHours, 0);
-    ASSERT_TRUE(PenDown(&item));  // the next pen-down clears the flag
+    PenDown(&item);  // the next pen-down clears the flag
     EXPECT_TRUE(PenUp(&item, 10).Redraw);
     EXPECT_EQ(item.State.ShiftHours, 1);
 
     item.Store.General.Tap = 0;
-    EXPECT_FALSE(PenDown(&item));
+    PenDown(&item);
     EXPECT_FALSE(PenUp(&item, 10).Redraw);
     EXPECT_EQ(item.State.ShiftHours, 1);
+    PenDown(&item);
     PenHold(&item, 10);
     EXPECT_EQ(item.State.ShiftDays, 2);
+    EXPECT_FALSE(PenUp(&item, 10).Redraw);
 }
 
 TEST_F(ItemLogic, SortRedrawsOnlyWhenTheHeightStays) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/png_writer.h"
+#include "resources/png_file.h"
 
 using namespace velkaro;
 using velkaro::pictures::DefaultPicture;
@@ -297,18 +297,16 @@ TEST(DefaultPictures, WriteAllStoresEachPictureAndMaskAsPng) {
     for (const DefaultPicture& p : pictures::DrawAll()) {
         for (bool mask : {false, true}) {
             const Raster& r = mask ? p.mask : p.picture;
-            std::vector<std::uint8_t> expected;
-            ASSERT_TRUE(EncodePng(r.pixels.data(), r.width, r.height, false, &expected));
-            std::string path = dir + "/" + p.name + (mask ? ".msk" : ".png");
-            std::vector<std::uint8_t> got;
-            if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-                int ch;
-                while ((ch = std::fgetc(f)) != EOF) got.push_back(static_cast<std::uint8_t>(ch));
-                std::fclose(f);
-            }
+            const std::string path = dir + "/" + p.name + (mask ? ".msk" : ".png");
+            Raster read;
+            ASSERT_TRUE(pictures::ReadPngFile(path, &read)) << path;
             std::remove(path.c_str());
-            EXPECT_EQ(got, expected) << path;
+            EXPECT_EQ(read.width, r.width) << path;
+            EXPECT_EQ(read.height, r.height) << path;
+            EXPECT_EQ(read.pixels, r.pixels) << path;
         }
     }
     EXPECT_FALSE(pictures::WriteAll(dir + "/no/such/folder"));
+    Raster none;
+    EXPECT_FALSE(pictures::ReadPngFile(dir + "/no/such/file.png", &none));
 }

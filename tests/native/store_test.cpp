@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstring>
 
 #include "platform/clock.h"
@@ -180,6 +182,21 @@ TEST_F(Store, MalformedValuesReadSafely) {
     EXPECT_EQ(r.Locations[4].Lng, 0.0);
     EXPECT_EQ(r.Locations[5].UtcMargin, 0.0);
     EXPECT_EQ(r.Locations[6].Location.size(), 259u);
+}
+
+// Numbers in the registry are C-locale text, read the way the wide-string
+// conversion reads them.
+TEST(Numbers, LeadingNumberOfAText) {
+    EXPECT_DOUBLE_EQ(ParseLeadingDouble(L" \t\n\v\f\r-12.5e1x"), -125.0);
+    EXPECT_DOUBLE_EQ(ParseLeadingDouble(L"+.5"), 0.5);
+    EXPECT_DOUBLE_EQ(ParseLeadingDouble(L"35,68"), 35.0);  // a comma ends the number
+    for (const wchar_t* none : {L"", L"  ", L"-", L".", L"e5", L"inf", L"nan", L"0x1A", L"1e999", L"--1"})
+        EXPECT_EQ(ParseLeadingDouble(none), 0.0) << std::wstring(none).size();
+    EXPECT_EQ(FormatFixed6(35.68), L"35.680000");
+    EXPECT_EQ(FormatFixed6(-10), L"-10.000000");
+    EXPECT_EQ(FormatFixed6(1e300).size(), 301u + 7u);
+    EXPECT_EQ(FormatFixed6(std::nan("")), L"0.000000");
+    EXPECT_EQ(FormatFixed(2.25, 1), L"2.2");  // as "%.1f" rounds the binary value
 }
 
 TEST_F(Store, MissingSlotStopsTheLoadThere) {

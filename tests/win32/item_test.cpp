@@ -1,14 +1,17 @@
 // The plug-in in a small test host: loading, the "HWND" value, the refresh
 // query, messages from another process and the pen.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "engine/calendar.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
 #include "settings/store.h"
@@ -117,6 +120,32 @@ protected:
         RegCloseKey(k);
     }
 
+    // Makes the host's client area, the item's screen, exactly w x h.
+    void SetClientSize(int w, int h) {
+        RECT rc = {0, 0, w, h};
+        AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrW(host, GWL_STYLE)), FALSE, 0);
+        SetWindowPos(host, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOMOVE);
+    }
+
+    // Holds the pen down at (x, y) past the hold time, then lifts it.
+    void HoldPen(int x, int y) {
+        std::thread up([&] {
+            Sleep(900);
+            PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        });
+        PostMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        Pump(1200);
+        up.join();
+        Pump(50);
+    }
+
+    static DWORD Dword(const wchar_t* sub, const wchar_t* name) {
+        DWORD v = 0xFFFFFFFF, size = 4;
+        const std::wstring path = std::wstring(velkaro::kSettingsKey + 1) + sub;
+        RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name, RRF_RT_REG_DWORD, nullptr, &v, &size);
+        return v;
+    }
+
     static bool RunPost(const std::wstring& args) {
         std::wstring cmd = L"\"" + ExeDir() + L"velkaro-post.exe\" " + args;
         STARTUPINFOW si = {sizeof si};
@@ -159,6 +188,9 @@ TEST_F(ItemInHost, StartsWritesItsHandleAndReportsItsHeight) {
 }
 
 TEST_F(ItemInHost, ActionsPostedByNumberAndTapsByZone) {
+    SettingsStore s;
+    s.General.TapR = 1;  // "sort": a tap on the right would change the height
+    ASSERT_TRUE(SaveSettingsStore(s));
     Start();
     const int twoBodies = Query();
     ASSERT_TRUE(RunPost(L"11"));  // action 1, "sort": all ten bodies
@@ -185,7 +217,11 @@ TEST_F(ItemInHost, ActionsPostedByNumberAndTapsByZone) {
     ASSERT_EQ(menu.size(), 20u);
     EXPECT_EQ(menu[0].substr(0, 1), L"*");
     EXPECT_NE(menu[0].find(L"Tokyo"), std::wstring::npos);
-    EXPECT_EQ(Query(), -1);  // the pen-up after the hold was not a tap ("+hour" keeps the height anyway)
+    EXPECT_EQ(Query(), -1);  // the pen-up after the hold was not taken as a tap
+    PostMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 10));
+    PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(400, 10));
+    Pump(200);
+    EXPECT_EQ(Query(), tenBodies);  // while the next pen-down makes a tap again
 }
 
 TEST_F(ItemInHost, ReloadsPlacesWhenTheEditorSaysSo) {
@@ -214,7 +250,8 @@ TEST_F(ItemInHost, ReloadsPlacesWhenTheEditorSaysSo) {
 TEST_F(ItemInHost, TapsOffStillLetHoldsRun) {
     SettingsStore s;
     s.General.Tap = 0;
-    s.General.HoldL = 1;  // "sort"
+    s.General.TapM = 1;   // "sort", which must not run as a tap
+    s.General.HoldM = 1;  // and does run as a hold
     ASSERT_TRUE(SaveSettingsStore(s));
     Start();
     const int before = Query();
@@ -222,7 +259,180 @@ TEST_F(ItemInHost, TapsOffStillLetHoldsRun) {
     PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(240, 10));
     Pump(100);
     EXPECT_EQ(Query(), -1);
-    // A right click is a hold too.
-    SendMessageW(item, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(item), MAKELPARAM(5, 5));
+    HoldPen(240, 10);
     EXPECT_GT(Query(), before);
+}
+
+// The first start on a small Today screen scales nothing; on a large one every
+// pixel size once, also when the item is made again in the same process.
+TEST_F(ItemInHost, FirstStoreFollowsTheTodayScreensSize) {
+    SetClientSize(240, 320);
+    Start();
+    EXPECT_EQ(Dword(L"", L"WidthScale"), 1u);
+    EXPECT_EQ(Dword(L"\\2", L"Spacetxt"), 2u);
+    EXPECT_EQ(Dword(L"\\2", L"PosStxt"), 2u);
+    DestroyWindow(item);
+    item = nullptr;
+
+    RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);  // a reset
+    SetClientSize(480, 640);
+    Start();
+    EXPECT_EQ(Dword(L"", L"WidthScale"), 2u);
+    EXPECT_EQ(Dword(L"\\2", L"Spacetxt"), 4u);
+    DestroyWindow(item);
+    item = nullptr;
+
+    RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(velkaro::kSettingsKey + 1) + L"\\Pos19").c_str());
+    Start();  // an incomplete store: written again, scaled from the defaults
+    EXPECT_EQ(Dword(L"\\2", L"Spacetxt"), 4u);
+    EXPECT_EQ(Dword(L"\\9", L"WidthScale"), 2u);
+}
+
+namespace {
+
+// Watches for a top-level dialog with the caption while the test's thread
+// pumps messages, hands it to `act` (which should end it) and reports whether
+// one came within `ms`. A dialog that `act` did not end is cancelled (and the
+// test fails), so that no test waits on a modal window.
+bool WhileDialog(const wchar_t* caption, DWORD ms, const std::function<void(HWND)>& act) {
+    bool seen = false;
+    std::thread watcher([&] {
+        for (DWORD waited = 0; waited < ms; waited += 10) {
+            HWND dlg = FindWindowW(L"#32770", caption);
+            if (dlg && IsWindowVisible(dlg)) {
+                seen = true;
+                act(dlg);
+                for (int i = 0; i < 300 && IsWindow(dlg); ++i) Sleep(10);
+                if (IsWindow(dlg)) {
+                    ADD_FAILURE() << "the dialog stayed open";
+                    PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+                }
+                return;
+            }
+            Sleep(10);
+        }
+    });
+    const DWORD t0 = GetTickCount();
+    while (GetTickCount() - t0 < ms + 200) {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        if (seen) break;
+        Sleep(5);
+    }
+    watcher.join();
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    return seen;
+}
+
+// Whether the title band shows the colours of a shifted time.
+bool ShowsAShift(HWND item, int width) {
+    const int height = 16;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    SendMessageW(item, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    GdiFlush();
+    const uint32_t plusBack = 0xC85050;  // CrPlusBack 0x5050C8 as a pixel
+    bool found = false;
+    for (int i = 0; i < width * height && !found; ++i)
+        found = (static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) == plusBack;
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return found;
+}
+
+}  // namespace
+
+TEST_F(ItemInHost, DateDialogFitsOffersOkAndCancelAndCancelKeepsTheDay) {
+    Start();
+    Query();
+    RECT client;
+    GetClientRect(host, &client);
+    MapWindowPoints(host, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ASSERT_FALSE(ShowsAShift(item, client.right - client.left));
+
+    // Each way out, with the calendar moved on two days first.
+    for (int way = 0; way < 3; ++way) {
+        RECT box = {};
+        std::vector<std::wstring> bar;
+        PostMessageW(item, velkaro::ActionMessage(13), 0, 0);
+        ASSERT_TRUE(WhileDialog(L"Date", 5000, [&](HWND dlg) {
+            GetWindowRect(dlg, &box);
+            HMENU menu = GetMenu(dlg);
+            for (int k = 0; menu && k < GetMenuItemCount(menu); ++k) {
+                wchar_t text[32] = {};
+                GetMenuStringW(menu, static_cast<UINT>(k), text, 32, MF_BYPOSITION);
+                bar.push_back(text);
+            }
+            HWND cal = GetDlgItem(dlg, 1075);
+            ::SYSTEMTIME day = {};
+            SendMessageW(cal, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+            velkaro::SYSTEMTIME later = velkaro::MakeTime(day.wYear, day.wMonth, day.wDay);
+            velkaro::AddDays(2, &later);
+            day.wYear = later.wYear;
+            day.wMonth = later.wMonth;
+            day.wDay = later.wDay;
+            SendMessageW(cal, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
+            if (way == 0) PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+            if (way == 1) PostMessageW(cal, WM_KEYDOWN, VK_ESCAPE, 0);
+            if (way == 2) PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        })) << way;
+        EXPECT_GE(box.left, client.left) << way;
+        EXPECT_GE(box.top, client.top) << way;
+        EXPECT_LE(box.right, client.right) << way;
+        EXPECT_LE(box.bottom, client.bottom) << way;
+        EXPECT_EQ(bar, (std::vector<std::wstring>{L"OK", L"Cancel"})) << way;
+        Pump(100);
+        EXPECT_EQ(ShowsAShift(item, client.right - client.left), way == 2) << way;
+    }
+}
+
+TEST_F(ItemInHost, EditNamesAProgramItCannotStartAndStartsOneThatIsThere) {
+    SettingsStore s;
+    s.General.ExecPath = L"\\no\\such\\Sitarel.exe";
+    ASSERT_TRUE(SaveSettingsStore(s));
+    Start();
+    std::wstring text;
+    PostMessageW(item, velkaro::ActionMessage(4), 0, 0);
+    ASSERT_TRUE(WhileDialog(L"error", 10000, [&](HWND box) {
+        wchar_t buf[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, buf, 512);
+        text = buf;
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }));
+    // The device path lies on the drive the plug-in was loaded from.
+    const std::wstring expected = ExeDir().substr(0, 2) + L"\\no\\such\\Sitarel.exe";
+    EXPECT_NE(text.find(L"'" + expected + L"'"), std::wstring::npos) << std::string(text.begin(), text.end());
+
+    // A program that is there starts, and says nothing: the places tool, which
+    // writes the store again when a slot is missing.
+    DestroyWindow(item);
+    item = nullptr;
+    s.General.ExecPath = ExeDir().substr(2) + L"velkaro-places.exe";
+    ASSERT_TRUE(SaveSettingsStore(s));
+    Start();
+    const std::wstring slot = std::wstring(velkaro::kSettingsKey + 1) + L"\\Pos19";
+    ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, slot.c_str()), ERROR_SUCCESS);
+    PostMessageW(item, velkaro::ActionMessage(4), 0, 0);
+    EXPECT_FALSE(WhileDialog(L"error", 1500, [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }));
+    bool written = false;
+    for (int i = 0; i < 200 && !written; ++i) {
+        HKEY k;
+        written = RegOpenKeyExW(HKEY_CURRENT_USER, slot.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS;
+        if (written) RegCloseKey(k);
+        Sleep(100);
+    }
+    EXPECT_TRUE(written);
 }

@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/events.h"
-#include "platform/png_writer.h"
+#include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
 #include "settings/store.h"
@@ -19,7 +18,6 @@ using namespace velkaro;
 
 namespace {
 
-std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
 constexpr int kWidth = 480;
 constexpr int kSunSide = 20;  // picture side
@@ -52,7 +50,7 @@ protected:
         GetTempPathW(MAX_PATH, tmp);
         const std::wstring icon = std::wstring(tmp) + L"velkaro_test_sun.png";
         std::vector<uint32_t> green(kSunSide * kSunSide, kGreen);
-        EXPECT_TRUE(WritePngFile(Narrow(icon), green.data(), kSunSide, kSunSide, false));
+        EXPECT_TRUE(WritePng(icon, green.data(), kSunSide, kSunSide));
         SettingsStore s;
         s.General.Start = 0;
         s.General.InfoStart = 0;
@@ -120,27 +118,22 @@ TEST_F(PaintedItem, TimeMeterEndsMarkAndPicture) {
     ASSERT_EQ(height, rowTop + kSunSide + 1);
     const int y = rowTop + kSunSide / 2;
 
-    // The same events the item computes, for the expected positions.
-    BodyEvents e;
-    e.Now.Time = MakeTime(2026, 12, 8, 9, 0);
-    ComputeBodyEvents(0, 139.75, 35.68, 0, 9.0, &e);
-    ASSERT_TRUE(e.Rise.Valid && e.Set.Valid && e.Culmination.Valid);
+    // Tokyo at 09:00 on 2026-12-08: the Sun rose at 06:37, culminates at 11:32
+    // and sets at 16:27 (590 minutes of day). The meter runs from 48 to 479.
     const int left = 48, right = kWidth - 1;
     EXPECT_EQ(At(left, y), 0x0000FFu);   // CrGradE, first column
     EXPECT_EQ(At(right, y), 0xFFFF00u);  // CrGradW, last column
     EXPECT_EQ(At(left - 1, y), 0u);      // the night track shows the row background
 
-    const int mark = left + ((e.Culmination.MinuteStamp - e.Rise.MinuteStamp) * (right - left + 1)) /
-                                (e.Set.MinuteStamp - e.Rise.MinuteStamp) - 1;
+    // The mark: 48 + 295 * 432 / 590 - 1, three columns wide.
+    const int mark = 263;
     EXPECT_NE(At(mark - 1, y), 0xFF00FFu);
     for (int x = mark; x < mark + 3; ++x) EXPECT_EQ(At(x, y), 0xFF00FFu) << x;
     EXPECT_NE(At(mark + 3, y), 0xFF00FFu);
 
-    // The Sun by day: half a disc further left than the other bodies.
-    const int k = kSunSide / 2;
-    const int h = ((e.Now.MinuteStamp - e.Rise.MinuteStamp) * (right + 2 * k - left + 1)) /
-                  (e.Set.MinuteStamp - e.Rise.MinuteStamp);
-    const int x0 = h + left - kSunSide / 2 - k;
+    // The Sun by day, half a disc further left than the other bodies:
+    // 143 * 452 / 590 + 48 - 10 - 10.
+    const int x0 = 137;
     EXPECT_NE(At(x0 - 1, y), kGreen);
     EXPECT_EQ(At(x0, y), kGreen);
     EXPECT_EQ(At(x0 + kSunSide / 2, rowTop), kGreen);

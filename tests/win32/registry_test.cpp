@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cwchar>
+
 #include "platform/clock.h"
 #include "settings/store.h"
 
@@ -156,4 +159,25 @@ TEST_F(RealRegistry, LongTextAndOddSizedDwordsNeverOverrun) {
     EXPECT_EQ(r.General.Deg, std::wstring(23, L'd'));
     EXPECT_EQ(r.General.ResetTime, 20);
     EXPECT_EQ(r.General.DSTMark, L"###");
+}
+
+// A host that sets a comma locale changes nothing in what the store writes and reads.
+TEST_F(RealRegistry, NumbersIgnoreTheProcessLocale) {
+    ASSERT_NE(_wsetlocale(LC_ALL, L"German_Germany.1252"), nullptr);
+    wchar_t probe[32];
+    swprintf(probe, 32, L"%.1f", 1.5);
+    ASSERT_EQ(std::wstring(probe), L"1,5");  // the locale is in effect
+    SettingsStore s;
+    s.Bodies[kMoon].PosD = 0.25;
+    const bool saved = SaveSettingsStore(s);
+    SettingsStore r;
+    const bool loaded = LoadSettingsStore(&r);
+    _wsetlocale(LC_ALL, L"C");
+    ASSERT_TRUE(saved);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(Sz(L"\\Pos00", L"Lat"), L"35.680000");
+    EXPECT_EQ(Sz(L"\\1", L"PosD"), L"0.250000");
+    EXPECT_DOUBLE_EQ(r.Locations[0].Lat, 35.68);
+    EXPECT_DOUBLE_EQ(r.Locations[16].UtcMargin, 5.5);
+    EXPECT_DOUBLE_EQ(r.Bodies[kMoon].PosD, 0.25);
 }

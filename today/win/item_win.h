@@ -26,7 +26,11 @@ void PaintItem(HWND w, HDC dc);
 // Runs an action and whatever window work it asks for; true when the item
 // should be redrawn.
 bool RunAction(HWND w, int action, int x, int y);
-// Date dialog (template 507); returns the chosen date.
-SYSTEMTIME RunDateDialog(HWND owner, const SYSTEMTIME& start);
+// Date dialog (template 507) opened on `start`: true with the day taken by OK
+// in *chosen (time of day as in start); false for Cancel, Escape or closing.
+bool RunDateDialog(HWND owner, const SYSTEMTIME& start, SYSTEMTIME* chosen);
+
+// Caption of the message that names a program the "edit" action cannot start.
+extern const wchar_t kStartFailureCaption[];  // "error"
 
 }  // namespace velkaro

@@ -3,9 +3,12 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/registry.h"
+#include "platform/win/device_path.h"
+#include "platform/win/screen.h"
 #include "platform/win/shell_standin.h"
 #include "platform/win/todaycmn.h"
 #include "resources/resource.h"
@@ -15,13 +18,31 @@
 namespace velkaro {
 namespace {
 
+// The system's reason for the last failure, without its line break.
+std::wstring SystemReason(DWORD code) {
+    wchar_t* text = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason = text ? text : L"";
+    if (text) LocalFree(text);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
+        reason.pop_back();
+    return reason;
+}
 
-void StartEditor() {
+// "edit": the program of ExecPath; a device path lies on the plug-in's drive.
+void StartEditor(HWND w) {
+    const std::wstring path = DiskPath(g_item.Store.General.ExecPath);
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof info;
-    info.lpFile = g_item.Store.General.ExecPath.c_str();
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // our own message names the path
+    info.lpFile = path.c_str();
     info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExW(&info);
+    if (ShellExecuteExW(&info)) return;
+    std::wstring text = L"Can't start '" + path + L"'.";
+    const std::wstring reason = SystemReason(GetLastError());
+    if (!reason.empty()) text += L"\n" + reason;
+    MessageBoxW(w, text.c_str(), kStartFailureCaption, MB_OK | MB_ICONERROR);
 }
 
 POINT ScreenPoint(HWND w, int x, int y) {
@@ -54,18 +75,23 @@ void ShowTimeMenu(HWND w, int x, int y) {
 void ChooseDate(HWND w) {
     const ClockReading now = ReadClock();
     UpdateDisplayTime(&g_item, now);
-    ApplyChosenDate(&g_item, RunDateDialog(w, g_item.State.DisplayTime), now);
+    SYSTEMTIME chosen;
+    if (RunDateDialog(w, g_item.State.DisplayTime, &chosen)) ApplyChosenDate(&g_item, chosen, now);
 }
 
 bool Perform(HWND w, const ActionResult& r, int x, int y) {
     switch (r.Request) {
-        case kUiStartEditor: StartEditor(); break;
+        case kUiStartEditor: StartEditor(w); break;
         case kUiLocationMenu: ShowLocationMenu(w, x, y); break;
         case kUiTimeMenu: ShowTimeMenu(w, x, y); break;
         case kUiDateDialog: ChooseDate(w); break;
         default: break;
     }
     return r.Redraw;
+}
+
+void RunAndInvalidate(HWND w, int action, int x, int y) {
+    if (RunAction(w, action, x, y)) InvalidateRect(w, nullptr, TRUE);
 }
 
 POINT ContextPoint(HWND w, LPARAM lp) {
@@ -75,38 +101,88 @@ POINT ContextPoint(HWND w, LPARAM lp) {
     return p;
 }
 
-void Create(HWND w) {
+void OnCreate(HWND w) {
     g_itemWindow = w;
     WriteWindowHandle(kSettingsKey, reinterpret_cast<uintptr_t>(w));
-    StartItem(&g_item, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), ParentClientWidth(w));
+    const ScreenSize screen = ItemScreenSize(GetParent(w));
+    StartItem(&g_item, screen.Width, screen.Height, ParentClientWidth(w));
     CreateItemSurfaces(w);
 }
 
+// Keeps the item as wide as the Today screen, then draws it.
+void OnMove(HWND w) {
+    RECT mine, parent;
+    GetWindowRect(w, &mine);
+    if (GetParent(w) && GetWindowRect(GetParent(w), &parent) &&
+        mine.right - mine.left != parent.right - parent.left)
+        SetWindowPos(w, nullptr, 0, 0, parent.right - parent.left, mine.bottom - mine.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
+    HDC dc = GetDC(w);
+    PaintItem(w, dc);
+    ReleaseDC(w, dc);
+}
+
+void OnEraseBackground(HWND w, HDC dc) {
+    TODAYDRAWWATERMARKINFO info = {};
+    info.hdc = dc;
+    GetClientRect(w, &info.rc);
+    info.hwnd = w;
+    SendMessageW(GetParent(w), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void OnPenDown(HWND w, LPARAM lp) {
+    PenDown(&g_item);
+    SHRGINFO info = {};
+    info.cbSize = 20;
+    info.hwndClient = w;
+    info.ptDown.x = static_cast<short>(LOWORD(lp));
+    info.ptDown.y = static_cast<short>(HIWORD(lp));
+    info.dwFlags = SHRG_RETURNCMD;
+    SHRecognizeGesture(&info);
+    if (g_item.Store.General.Tap) InvalidateRect(w, nullptr, TRUE);
+}
+
+void OnHold(HWND w, LPARAM lp) {
+    const POINT p = ContextPoint(w, lp);
+    if (Perform(w, PenHold(&g_item, p.x), p.x, p.y)) InvalidateRect(w, nullptr, TRUE);
+}
+
+void OnPenUp(HWND w, LPARAM lp) {
+    const int x = LOWORD(lp), y = HIWORD(lp);
+    if (Perform(w, PenUp(&g_item, x), x, y)) InvalidateRect(w, nullptr, TRUE);
+}
+
+void OnCommand(HWND w, WPARAM wp) {
+    const int id = LOWORD(wp);
+    HandleItemCommand(&g_item, id);
+    const int action = TimeMenuAction(id);
+    if (action >= 0) RunAction(w, action, 0, 0);
+    InvalidateRect(w, nullptr, TRUE);
+}
+
+LRESULT OnRefreshQuery(HWND w, WPARAM wp) {
+    auto* item = reinterpret_cast<TODAYLISTITEM*>(wp);
+    DWORD unused = static_cast<DWORD>(g_item.State.ItemHeight);
+    DWORD* height = item ? &item->cyp : &unused;
+    const RefreshResult r = RefreshQuery(&g_item, ClockLocalNow(), reinterpret_cast<uint32_t*>(height));
+    if (r.Invalidate) InvalidateRect(w, nullptr, TRUE);
+    return r.HeightChanged ? TRUE : FALSE;
+}
+
 }  // namespace
+
+const wchar_t kStartFailureCaption[] = L"error";
 
 bool RunAction(HWND w, int action, int x, int y) { return Perform(w, RunItemAction(&g_item, action), x, y); }
 
 LRESULT CALLBACK ItemWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_CREATE:
-            Create(w);
-            break;
+        case WM_CREATE: OnCreate(w); break;
         case WM_DESTROY:
             ReleaseItemSurfaces();
             if (g_itemWindow == w) g_itemWindow = nullptr;
             return 0;
-        case WM_MOVE: {
-            RECT mine, parent;
-            GetWindowRect(w, &mine);
-            if (GetParent(w) && GetWindowRect(GetParent(w), &parent) &&
-                mine.right - mine.left != parent.right - parent.left)
-                SetWindowPos(w, nullptr, 0, 0, parent.right - parent.left, mine.bottom - mine.top,
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
-            HDC dc = GetDC(w);
-            PaintItem(w, dc);
-            ReleaseDC(w, dc);
-            break;
-        }
+        case WM_MOVE: OnMove(w); break;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(w, &ps);
@@ -118,55 +194,13 @@ LRESULT CALLBACK ItemWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             // Only the stand-in Today screen asks for this, to take snapshots.
             PaintItem(w, reinterpret_cast<HDC>(wp));
             return 0;
-        case WM_ERASEBKGND: {
-            TODAYDRAWWATERMARKINFO info = {};
-            info.hdc = reinterpret_cast<HDC>(wp);
-            GetClientRect(w, &info.rc);
-            info.hwnd = w;
-            SendMessageW(GetParent(w), TODAYM_DRAWWATERMARK, 0, reinterpret_cast<LPARAM>(&info));
-            return 1;
-        }
-        case WM_LBUTTONDOWN:
-            if (PenDown(&g_item)) {
-                SHRGINFO info = {};
-                info.cbSize = 20;
-                info.hwndClient = w;
-                info.ptDown.x = static_cast<short>(LOWORD(lp));
-                info.ptDown.y = static_cast<short>(HIWORD(lp));
-                info.dwFlags = SHRG_RETURNCMD;
-                SHRecognizeGesture(&info);
-                InvalidateRect(w, nullptr, TRUE);
-            }
-            break;
-        case WM_CONTEXTMENU: {
-            const POINT p = ContextPoint(w, lp);
-            if (Perform(w, PenHold(&g_item, p.x), p.x, p.y)) InvalidateRect(w, nullptr, TRUE);
-            return 0;  // the hold is the item's own; the Today screen does not see it
-        }
-        case WM_LBUTTONUP: {
-            const int x = LOWORD(lp), y = HIWORD(lp);
-            if (Perform(w, PenUp(&g_item, x), x, y)) InvalidateRect(w, nullptr, TRUE);
-            break;
-        }
-        case WM_COMMAND: {
-            const int id = LOWORD(wp);
-            HandleItemCommand(&g_item, id);
-            const int action = TimeMenuAction(id);
-            if (action >= 0) RunAction(w, action, 0, 0);
-            InvalidateRect(w, nullptr, TRUE);
-            break;
-        }
-        case WM_TODAYCUSTOM_QUERYREFRESHCACHE: {
-            auto* item = reinterpret_cast<TODAYLISTITEM*>(wp);
-            const SYSTEMTIME now = ClockLocalNow();
-            DWORD dummy = static_cast<DWORD>(g_item.State.ItemHeight);
-            RefreshResult r = RefreshQuery(&g_item, now, item ? reinterpret_cast<uint32_t*>(&item->cyp)
-                                                              : reinterpret_cast<uint32_t*>(&dummy));
-            if (r.Invalidate) InvalidateRect(w, nullptr, TRUE);
-            return r.HeightChanged ? TRUE : FALSE;
-        }
-        case WM_TODAYCUSTOM_USERNAVIGATION:
-            return 0;
+        case WM_ERASEBKGND: OnEraseBackground(w, reinterpret_cast<HDC>(wp)); return 1;
+        case WM_LBUTTONDOWN: OnPenDown(w, lp); break;
+        case WM_CONTEXTMENU: OnHold(w, lp); return 0;  // the item's own; the Today screen does not see it
+        case WM_LBUTTONUP: OnPenUp(w, lp); break;
+        case WM_COMMAND: OnCommand(w, wp); break;
+        case WM_TODAYCUSTOM_QUERYREFRESHCACHE: return OnRefreshQuery(w, wp);
+        case WM_TODAYCUSTOM_USERNAVIGATION: return 0;
         case kMsgLocationsChanged:
             LoadLocationSlots(&g_item.Store.Locations);
             g_item.State.LastClockKey = 0;
@@ -177,8 +211,7 @@ LRESULT CALLBACK ItemWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         default:
             if (ActionOfMessage(msg) >= 0) {
-                if (RunAction(w, ActionOfMessage(msg), LOWORD(lp), HIWORD(lp)))
-                    InvalidateRect(w, nullptr, TRUE);
+                RunAndInvalidate(w, ActionOfMessage(msg), LOWORD(lp), HIWORD(lp));
                 return 0;
             }
             break;
