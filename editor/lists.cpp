@@ -1,0 +1,143 @@
+#include <algorithm>
+#include <cstdlib>
+
+#include "editor/editor.h"
+
+namespace velkaro {
+
+RecordList& ListOf(EditorState* s, int list) { return list == kWorkList ? s->Work : s->StockView; }
+
+void ResetSortFlags(EditorState* s, int list) { s->SortFlags[list == kWorkList ? 0 : 1].fill(0); }
+
+void ShowCategory(EditorState* s, int index) {
+    if (index < 0 || index >= CategoryCount(s->Stock)) index = 0;
+    s->Stock.Current = index;
+    s->StockView = s->Stock.Stores[static_cast<size_t>(index)];
+    ResetSortFlags(s, kStockList);
+}
+
+void ChooseStartCategory(EditorState* s) {
+    int index = s->Stock.Current;
+    if (CategoryCount(s->Stock) >= 3 && index == 0) index = 2;
+    ShowCategory(s, index);
+}
+
+namespace {
+
+template <typename T>
+int Order(const T& a, const T& b) {
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int CompareBy(const EditorRecord& a, const EditorRecord& b, int key) {
+    switch (key) {
+        case kSortValid: return Order(a.Valid, b.Valid);
+        case kSortLocation: return Order(a.Location, b.Location);
+        case kSortMargin: return Order(a.UtcMargin, b.UtcMargin);
+        case kSortMemo: return Order(a.Memo, b.Memo);
+        case kSortLat: return Order(a.Lat, b.Lat);
+        case kSortLng: return Order(a.Lng, b.Lng);
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+void SortRecords(RecordList* list, int key, int32_t* flag) {
+    if (key < kSortValid || key > kSortLng) return;
+    bool descending = *flag == 1;
+    if (key == kSortValid) descending = !descending;  // checked rows first to begin with
+    std::stable_sort(list->begin(), list->end(), [&](const EditorRecord& a, const EditorRecord& b) {
+        const int c = CompareBy(a, b, key);
+        return descending ? c > 0 : c < 0;
+    });
+    *flag = *flag == 1 ? 2 : 1;
+}
+
+bool SortList(EditorState* s, int list, int key) {
+    if (key < kSortValid || key > kSortLng) return false;
+    if (list == kStockList && !IsEditable(s->Stock, s->Stock.Current)) return false;
+    SortRecords(&ListOf(s, list), key, &s->SortFlags[list == kWorkList ? 0 : 1][static_cast<size_t>(key)]);
+    return true;
+}
+
+bool RestoreStockOrder(EditorState* s, int list) {
+    if (list != kStockList || !IsEditable(s->Stock, s->Stock.Current)) return false;
+    ShowCategory(s, s->Stock.Current);
+    return true;
+}
+
+bool ToggleCheck(EditorState* s, int list, int row) {
+    RecordList& rows = ListOf(s, list);
+    if (row < 0 || row >= static_cast<int>(rows.size())) return false;
+    EditorRecord& r = rows[static_cast<size_t>(row)];
+    if (list == kStockList) {
+        if (!IsEditable(s->Stock, s->Stock.Current)) return false;
+        RecordList& store = s->Stock.Stores[static_cast<size_t>(s->Stock.Current)];
+        if (r.Number >= 0 && r.Number < static_cast<int>(store.size()))
+            store[static_cast<size_t>(r.Number)].Valid = r.Valid ? 0 : 1;
+    }
+    r.Valid = r.Valid ? 0 : 1;
+    return true;
+}
+
+bool MoveRecord(RecordList* list, int from, int to) {
+    const int n = static_cast<int>(list->size());
+    if (from < 0 || from >= n || to < 0 || to >= n) return false;
+    if (from == to) return true;
+    auto first = list->begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+    return true;
+}
+
+void PenDown(EditorState* s, int list, int x, int y, int row) {
+    PenGesture& g = s->Pen[list];
+    s->LastTouched = list;
+    g.StartX = x;
+    g.StartY = y;
+    g.Row = row;
+    // The Work list drags only from a row; the Stock list may still swipe.
+    g.Active = list == kStockList || row >= 0;
+}
+
+void PenEnd(EditorState* s, int list) { s->Pen[list].Active = false; }
+
+namespace {
+
+PenStep Drag(EditorState* s, int list, int row) {
+    PenStep step;
+    PenGesture& g = s->Pen[list];
+    if (g.Row < 0 || row < 0 || row == g.Row) return step;
+    if (list == kStockList && !IsEditable(s->Stock, s->Stock.Current)) return step;
+    if (!MoveRecord(&ListOf(s, list), g.Row, row)) return step;
+    g.Row = row;
+    step.Moved = true;
+    step.NewRow = row;
+    return step;
+}
+
+}  // namespace
+
+PenStep PenMove(EditorState* s, int list, int x, int y, int row, bool button) {
+    PenStep step;
+    PenGesture& g = s->Pen[list];
+    if (!g.Active) return step;
+    if (!button || (list == kWorkList && row < 0)) {
+        g.Active = false;
+        step.Ended = true;
+        return step;
+    }
+    if (list == kStockList && std::abs(x - g.StartX) > 80 * s->Scale) {
+        g.Active = false;
+        ShowCategory(s, NeighbourCategory(s->Stock, s->Stock.Current, x > g.StartX ? 1 : -1));
+        step.Swiped = true;
+        step.Ended = true;
+        return step;
+    }
+    return Drag(s, list, row);
+}
+
+}  // namespace velkaro

@@ -1,0 +1,330 @@
+#include "editor/stock_file.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "settings/location.h"
+
+namespace velkaro {
+
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+const wchar_t kStockFileName[] = L"Sitarel.ini";
+
+namespace {
+
+// ---------------------------------------------------------------- writing
+
+// Tabs and line ends inside a text would split its line when read back.
+std::wstring OneLine(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t ch : text) {
+        if (ch == L'\0') continue;
+        out.push_back(ch == L'\t' || ch == L'\r' || ch == L'\n' ? L' ' : ch);
+    }
+    return out;
+}
+
+struct Writer {
+    bool Utf8 = false;
+    bool Fits = true;  // every text so far had its bytes in the code page
+    std::string Out;
+
+    void Text(const std::wstring& text) {
+        const std::wstring line = OneLine(CutToField(text));
+        Out += Utf8 ? ToUtf8(line) : ToCodePage(line, &Fits);
+    }
+    void Raw(const char* s) { Out += s; }
+    void Int(long long v) { Out += std::to_string(v); }
+    void Fixed2(double v) {
+        char buf[512];
+        std::snprintf(buf, sizeof buf, "%.2f", std::isfinite(v) ? v : 0.0);
+        Out += buf;
+    }
+    void Ascii(const std::wstring& ascii) {
+        for (wchar_t ch : ascii) Out.push_back(static_cast<char>(ch));
+    }
+};
+
+void WriteRecord(Writer* w, const EditorRecord& r) {
+    w->Int(r.Valid);
+    w->Raw("\t");
+    w->Text(r.Location);
+    w->Raw("\t");
+    w->Fixed2(r.Lat);
+    w->Raw("\t");
+    w->Fixed2(r.Lng);
+    w->Raw("\t");
+    if (r.Altitude == r.Prominence) {
+        w->Int(r.Altitude);
+    } else {
+        w->Int(r.Prominence);
+        w->Raw("/");
+        w->Int(r.Altitude);
+    }
+    w->Raw("\t");
+    w->Int(r.UtcGet);
+    w->Raw("\t");
+    w->Ascii(FormatUtcOffset(r.UtcMargin));  // "5.75" stays 5.75
+    w->Raw("\t");
+    w->Text(r.DST);
+    w->Raw("\t");
+    w->Text(r.Memo);
+    w->Raw("\r\n");
+}
+
+void WriteAll(Writer* w, const Categories& c) {
+    w->Int(c.Current == kSearchCategory ? 0 : c.Current);
+    w->Raw("\r\n\r\n");
+    for (int i = 0; i < CategoryCount(c); ++i) {
+        if (i == kSearchCategory) continue;
+        w->Raw("[");
+        w->Text(c.Names[static_cast<size_t>(i)]);
+        w->Raw(c.Fixed[static_cast<size_t>(i)] ? "]x\r\n" : "]\r\n");
+        for (const EditorRecord& r : c.Stores[static_cast<size_t>(i)]) WriteRecord(w, r);
+        w->Raw("\r\n");
+    }
+}
+
+// ---------------------------------------------------------------- reading
+
+// A leading decimal integer as "%d" reads it (blanks, sign, digits; the rest
+// ignored); 0 when there is none. *found tells whether digits were there.
+long long LeadingInt(const std::string& text, bool* found = nullptr) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\v' ||
+                               text[i] == '\f'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    long long v = 0;
+    bool digits = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        digits = true;
+        if (v < 1000000000000LL) v = v * 10 + (text[i] - '0');  // far beyond any range rule
+    }
+    if (found) *found = digits;
+    return negative ? -v : v;
+}
+
+double LeadingDecimal(const std::string& text) {
+    std::wstring wide(text.begin(), text.end());
+    for (wchar_t& ch : wide) ch &= 0x7F;  // only ASCII can be part of a number
+    return ParseLeadingDouble(wide);
+}
+
+int32_t IntInRange(long long v, long long lo, long long hi) {
+    return v < lo || v > hi ? 0 : static_cast<int32_t>(v);
+}
+
+double DecimalInRange(double v, double lo, double hi) { return v < lo || v > hi ? 0 : v; }
+
+// Decimal degrees, or degrees:minutes:seconds with the sign of the text.
+double Coordinate(const std::string& text) {
+    if (text.find(':') == std::string::npos) return LeadingDecimal(text);
+    long long part[3] = {0, 0, 0};
+    size_t start = 0;
+    for (int k = 0; k < 3 && start <= text.size(); ++k) {
+        const size_t colon = text.find(':', start);
+        part[k] = LeadingInt(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
+        if (colon == std::string::npos) break;
+        start = colon + 1;
+    }
+    const double k = 1.0 / 60;
+    const double d = static_cast<double>(part[0]), m = static_cast<double>(part[1]),
+                 s = static_cast<double>(part[2]);
+    const size_t sign = text.find_first_not_of(' ');
+    const bool negative = sign != std::string::npos && text[sign] == '-';
+    return negative ? d - (s * k + m) * k : (s * k + m) * k + d;
+}
+
+void Heights(const std::string& text, EditorRecord* r) {
+    if (text.find('/') == std::string::npos) {
+        r->Altitude = r->Prominence = IntInRange(LeadingInt(text), 0, 30000);
+        return;
+    }
+    long long found[2] = {0, 0};
+    int n = 0;
+    size_t start = 0;
+    while (n < 2 && start <= text.size()) {
+        const size_t slash = text.find('/', start);
+        const std::string piece =
+            text.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
+        if (!piece.empty()) found[n++] = LeadingInt(piece);
+        if (slash == std::string::npos) break;
+        start = slash + 1;
+    }
+    r->Prominence = IntInRange(found[0], 0, 30000);
+    r->Altitude = IntInRange(found[1], 0, 30000);
+}
+
+class Reader {
+public:
+    Reader(Categories* c, bool utf8) : c_(c), utf8_(utf8) {}
+
+    void Byte(char b) {
+        switch (state_) {
+            case kSkip:
+                if (b == '\n') state_ = kLineStart;
+                return;
+            case kLineStart:
+                if (b == '\n') {  // an empty line
+                    firstPiece_ = false;
+                    return;
+                }
+                state_ = b == '[' ? kHeader : kRecord;
+                break;
+            default:
+                break;
+        }
+        if (b == '\t' || b == '\n') {
+            EndPiece(b);
+        } else if (piece_.size() < kStockLineBuffer - 1) {
+            piece_.push_back(b);
+        }
+    }
+
+    // A last line without its line feed still counts, its last piece included.
+    void End() {
+        if (state_ == kLineStart || state_ == kSkip) return;
+        if (firstPiece_ && TakeIndex()) return;
+        if (state_ == kHeader) {
+            EndHeader();
+        } else {
+            EndField();
+            CloseRecord();
+        }
+    }
+
+private:
+    enum State { kLineStart, kHeader, kRecord, kSkip };
+
+    std::wstring Wide(const std::string& bytes) const {
+        return CutToField(utf8_ ? FromUtf8(bytes) : FromCodePage(bytes));
+    }
+
+    bool TakeIndex() {
+        firstPiece_ = false;
+        bool found = false;
+        const long long v = LeadingInt(piece_, &found);
+        if (!found) return false;
+        c_->Current = v == kSearchCategory || v < 0 || v > kCategoryCapacity ? 0 : static_cast<int>(v);
+        piece_.clear();
+        return true;
+    }
+
+    void EndPiece(char terminator) {
+        if (firstPiece_ && TakeIndex()) {
+            state_ = terminator == '\n' ? kLineStart : kSkip;
+            return;
+        }
+        if (state_ == kHeader) {
+            EndHeader();
+            state_ = terminator == '\n' ? kLineStart : kSkip;
+            return;
+        }
+        EndField();
+        if (terminator == '\n') {
+            CloseRecord();
+            state_ = kLineStart;
+        }
+    }
+
+    // "[name]" or "[name]x"; anything else leaves records going where they went.
+    void EndHeader() {
+        const std::string h = piece_;
+        piece_.clear();
+        const size_t n = h.size();
+        if (n < 3 || h[0] != '[') return;
+        int32_t fixed = 0;
+        size_t close = n - 1;
+        if (h[n - 1] == 'x') {
+            fixed = 1;
+            close = n - 2;
+        }
+        if (h[close] != ']' || close < 2) return;
+        const std::wstring name = Wide(h.substr(1, close - 1));
+        int index = FindCategory(*c_, name);
+        if (index < 0) index = AddCategory(c_, name, fixed);
+        if (index >= 0) section_ = index;  // past a hundred, records stay in the section before
+    }
+
+    void EndField() {
+        ++field_;
+        const std::string& t = piece_;
+        if (!t.empty()) {
+            switch (field_) {
+                case 1: record_.Valid = IntInRange(LeadingInt(t), 0, 1); break;
+                case 2: record_.Location = Wide(t); break;
+                case 3: record_.Lat = DecimalInRange(Coordinate(t), -90, 90); break;
+                case 4: record_.Lng = DecimalInRange(Coordinate(t), -180, 180); break;
+                case 5: Heights(t, &record_); break;
+                case 6: record_.UtcGet = IntInRange(LeadingInt(t), 0, 3); break;
+                case 7: record_.UtcMargin = DecimalInRange(LeadingDecimal(t), -24, 24); break;
+                case 8: record_.DST = Wide(t); break;
+                case 9: record_.Memo = Wide(t); break;
+                default: break;  // fields after the ninth are ignored
+            }
+        }
+        piece_.clear();
+    }
+
+    void CloseRecord() {
+        if (section_ != kSearchCategory) {
+            RecordList& store = c_->Stores[static_cast<size_t>(section_)];
+            record_.Number = static_cast<int32_t>(store.size());
+            store.push_back(record_);
+        }
+        record_ = EditorRecord();
+        field_ = 0;
+    }
+
+    Categories* c_;
+    bool utf8_;
+    State state_ = kLineStart;
+    std::string piece_;
+    bool firstPiece_ = true;
+    int section_ = kRegBakCategory;  // records before the first header
+    int field_ = 0;                  // fields of the record completed so far
+    EditorRecord record_;
+};
+
+}  // namespace
+
+std::string FormatStockFile(const Categories& c) {
+    Writer w;
+    WriteAll(&w, c);
+    if (w.Fits) return w.Out;
+    Writer u;
+    u.Utf8 = true;
+    u.Out = kUtf8Mark;
+    WriteAll(&u, c);
+    return u.Out;
+}
+
+void ParseStockFile(const std::string& bytes, Categories* c) {
+    ResetCategories(c);
+    const bool utf8 = bytes.compare(0, 3, kUtf8Mark) == 0;
+    Reader reader(c, utf8);
+    for (size_t i = utf8 ? 3 : 0; i < bytes.size(); ++i) {
+        // Read as text: a carriage return before a line feed is not seen.
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        reader.Byte(bytes[i]);
+    }
+    reader.End();
+}
+
+bool LoadStockFile(Categories* c, const std::wstring& path) {
+    std::string bytes;
+    if (!ReadFileBytes(path, &bytes)) return false;
+    ParseStockFile(bytes, c);
+    return true;
+}
+
+bool SaveStockFile(const Categories& c, const std::wstring& path, int* error) {
+    return ReplaceFileBytes(path, FormatStockFile(c), error);
+}
+
+}  // namespace velkaro

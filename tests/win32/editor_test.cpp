@@ -1,0 +1,262 @@
+// Sitarel as its own process under Wine: one instance, the apply button, and
+// the running item following its posted messages.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win/todaycmn.h"
+#include "resources/sitarel_ids.h"
+#include "settings/protocol.h"
+#include "tests/win32/test_support.h"
+
+namespace {
+
+const wchar_t kClass[] = L"SitarelWndClass";
+constexpr int kApplyButton = 8;
+const char kIni[] =
+    "2\r\n\r\n[_REG_BAK]x\r\n\r\n[Trip]\r\n1\tKathmandu\t27.72\t85.32\t1400\t0\t5.75\t\tquarter\r\n"
+    "1\tDelhi\t28.61\t77.21\t216\t0\t5.5\t\t\r\n\r\n";
+
+void Pump(DWORD ms) {
+    const DWORD t0 = GetTickCount();
+    do {
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&m);
+            DispatchMessageW(&m);
+        }
+        Sleep(5);
+    } while (GetTickCount() - t0 < ms);
+}
+
+std::string ReadAll(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string out(1 << 20, '\0');
+    DWORD got = 0;
+    ReadFile(f, &out[0], static_cast<DWORD>(out.size()), &got, nullptr);
+    CloseHandle(f);
+    out.resize(got);
+    return out;
+}
+
+std::wstring SlotText(int slot, const wchar_t* name) {
+    wchar_t key[64];
+    swprintf(key, 64, L"%ls\\Pos%02d", velkaro::kSettingsKey + 1, slot);
+    wchar_t buf[300] = {};
+    DWORD size = sizeof buf;
+    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, nullptr, buf, &size) != ERROR_SUCCESS)
+        return L"<none>";
+    return buf;
+}
+
+DWORD SettingsDword(const wchar_t* sub, const wchar_t* name) {
+    DWORD v = 0xFFFFFFFF, size = sizeof v;
+    const std::wstring key = std::wstring(velkaro::kSettingsKey + 1) + sub;
+    RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &v, &size);
+    return v;
+}
+
+class EditorProcess : public ::testing::Test {
+protected:
+    std::wstring dir;
+    std::vector<PROCESS_INFORMATION> started;
+
+    void SetUp() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
+        wchar_t tmp[MAX_PATH];
+        GetTempPathW(MAX_PATH, tmp);
+        dir = std::wstring(tmp) + L"sitarel_test_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
+        CreateDirectoryW(dir.c_str(), nullptr);
+        ASSERT_TRUE(CopyFileW((ExeDir() + L"Sitarel.exe").c_str(), (dir + L"Sitarel.exe").c_str(), FALSE));
+        HANDLE f = CreateFileW((dir + L"Sitarel.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD wrote = 0;
+        WriteFile(f, kIni, sizeof kIni - 1, &wrote, nullptr);
+        CloseHandle(f);
+    }
+
+    void TearDown() override {
+        for (PROCESS_INFORMATION& pi : started) {
+            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 1);
+            CloseHandle(pi.hThread);
+            CloseHandle(pi.hProcess);
+        }
+        DeleteFileW((dir + L"Sitarel.exe").c_str());
+        DeleteFileW((dir + L"Sitarel.ini").c_str());
+        RemoveDirectoryW(dir.c_str());
+        RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
+    }
+
+    HANDLE Launch() {
+        std::wstring cmd = L"\"" + dir + L"Sitarel.exe\"";
+        STARTUPINFOW si = {sizeof si};
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
+            return nullptr;
+        started.push_back(pi);
+        return pi.hProcess;
+    }
+
+    // The editor's main window once it is up, or null.
+    static HWND WaitForWindow() {
+        for (int i = 0; i < 300; ++i) {
+            HWND w = FindWindowW(kClass, nullptr);
+            if (w && IsWindowVisible(w)) return w;
+            Pump(30);
+        }
+        return nullptr;
+    }
+
+    // The process's exit code once it ended within the time, else -1.
+    static long ExitCode(HANDLE process) {
+        const DWORD t0 = GetTickCount();
+        while (WaitForSingleObject(process, 10) == WAIT_TIMEOUT) {
+            Pump(10);
+            if (GetTickCount() - t0 > 15000) return -1;
+        }
+        DWORD code = 1;
+        GetExitCodeProcess(process, &code);
+        return static_cast<long>(code);
+    }
+
+    static void Command(HWND editor, int id, HWND from = nullptr) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(editor, WM_COMMAND, MAKEWPARAM(id, from ? BN_CLICKED : 0), reinterpret_cast<LPARAM>(from),
+                            SMTO_NORMAL, 15000, &result);
+    }
+};
+
+// The plug-in's item in a window of this process, painted on request.
+class ItemAndEditor : public EditorProcess {
+protected:
+    HMODULE dll = nullptr;
+    HWND host = nullptr, item = nullptr;
+
+    void SetUp() override {
+        EditorProcess::SetUp();
+        _putenv("VELKARO_NOW=2026-12-08T00:00:00Z");
+        dll = LoadLibraryW((ExeDir() + L"velkaro.dll").c_str());
+        ASSERT_NE(dll, nullptr);
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"EditorTestHost";
+        RegisterClassW(&wc);
+        host = CreateWindowExW(0, L"EditorTestHost", L"host", WS_POPUP, 0, 0, 480, 640, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+        auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(dll, "InitializeCustomItem"));
+        ASSERT_NE(init, nullptr);
+        TODAYLISTITEM desc = {};
+        item = init(&desc, host);
+        ASSERT_NE(item, nullptr);
+        MoveWindow(item, 0, 0, 480, 200, FALSE);
+    }
+
+    void TearDown() override {
+        if (item) DestroyWindow(item);
+        if (host) DestroyWindow(host);
+        if (dll) FreeLibrary(dll);
+        _putenv("VELKARO_NOW=");
+        EditorProcess::TearDown();
+    }
+
+    // The pixels of the item's title band as it paints now.
+    std::vector<uint32_t> TitleBand() {
+        const int w = 480, h = 40;
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -200;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        void* bits = nullptr;
+        HDC dc = CreateCompatibleDC(nullptr);
+        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        SendMessageW(item, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        GdiFlush();
+        std::vector<uint32_t> out(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+        return out;
+    }
+};
+
+}  // namespace
+
+TEST_F(EditorProcess, SecondStartBringsTheFirstForwardAndEnds) {
+    HANDLE first = Launch();
+    ASSERT_NE(first, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HANDLE second = Launch();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(ExitCode(second), 0);
+    EXPECT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(FindWindowExW(nullptr, window, kClass, nullptr), nullptr);  // still one window
+    EXPECT_EQ(GetForegroundWindow(), window);
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(first), 0);
+}
+
+TEST_F(EditorProcess, ApplyWritesTheSlotsKeepsTheOldOnesAndEndsWithTheFileSaved) {
+    HKEY k;
+    const std::wstring slot0 = std::wstring(velkaro::kSettingsKey + 1) + L"\\Pos00";
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, slot0.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(k, L"Location", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"Before"), 14);
+    DWORD one = 1;
+    RegSetValueExW(k, L"Valid", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
+    RegCloseKey(k);
+
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Command(window, kApplyButton, GetDlgItem(window, kApplyButton));
+    EXPECT_EQ(ExitCode(editor), 0);
+
+    EXPECT_EQ(SlotText(0, L"Location"), L"Kathmandu");
+    EXPECT_EQ(SlotText(0, L"UtcMargin"), L"5.750000");
+    EXPECT_EQ(SettingsDword(L"\\Pos00", L"Altitude"), 1400u);
+    EXPECT_EQ(SlotText(1, L"Location"), L"Delhi");
+    EXPECT_EQ(SettingsDword(L"\\Pos02", L"Valid"), 0u);
+    EXPECT_EQ(SlotText(2, L"Location"), L"<none>");
+    EXPECT_EQ(SlotText(19, L"Location"), L"<none>");
+
+    const std::string file = ReadAll(dir + L"Sitarel.ini");
+    EXPECT_EQ(file.find("2\r\n\r\n[_REG_BAK]x\r\n1\tBefore\t0.00\t0.00\t0\t0\t0.0\t\t\r\n0\t\t0.00"), 0u) << file;
+    EXPECT_NE(file.find("[Trip]\r\n1\tKathmandu\t27.72\t85.32\t1400\t0\t5.75\t\tquarter\r\n"), std::string::npos);
+}
+
+TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
+    const std::vector<uint32_t> tokyo = TitleBand();
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Command(window, kApplyButton, GetDlgItem(window, kApplyButton));
+    ASSERT_EQ(ExitCode(editor), 0);
+    ASSERT_EQ(SlotText(0, L"Location"), L"Kathmandu");
+    // Only the message makes the item read the slots again.
+    EXPECT_EQ(TitleBand(), tokyo);
+    Pump(200);
+    const std::vector<uint32_t> kathmandu = TitleBand();
+    EXPECT_NE(kathmandu, tokyo);
+
+    editor = Launch();
+    window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Command(window, IDM_REG_LOCATION);  // the name leaves the title
+    EXPECT_EQ(SettingsDword(L"", L"Title"), 2u);
+    EXPECT_EQ(SettingsDword(L"", L"Clock"), 6u);
+    EXPECT_EQ(TitleBand(), kathmandu);
+    Pump(200);
+    EXPECT_NE(TitleBand(), kathmandu);
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+}
