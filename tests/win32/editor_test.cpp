@@ -233,6 +233,25 @@ TEST_F(EditorProcess, ApplyWritesTheSlotsKeepsTheOldOnesAndEndsWithTheFileSaved)
     EXPECT_NE(file.find("[Trip]\r\n1\tKathmandu\t27.72\t85.32\t1400\t0\t5.75\t\tquarter\r\n"), std::string::npos);
 }
 
+TEST_F(EditorProcess, MissingFileIsToldAndTheExitCreatesIt) {
+    DeleteFileW((dir + L"Sitarel.ini").c_str());
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i, Pump(20)) box = FindWindowW(L"#32770", L"error");
+    ASSERT_NE(box, nullptr);
+    wchar_t text[400] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 400);  // the message box's static text
+    EXPECT_EQ(std::wstring(text), L"Can't open '" + dir + L"Sitarel.ini'");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(box); ++i) Pump(20);
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), "0\r\n\r\n[_REG_BAK]x\r\n\r\n");
+}
+
 TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     const std::vector<uint32_t> tokyo = TitleBand();
     HANDLE editor = Launch();
