@@ -212,6 +212,11 @@ TEST_F(EditorProcess, ApplyWritesTheSlotsKeepsTheOldOnesAndEndsWithTheFileSaved)
     DWORD one = 1;
     RegSetValueExW(k, L"Valid", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
     RegCloseKey(k);
+    // The item that wrote "HWND" is gone: the write is not announced, and nothing fails.
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(gone, nullptr);
+    velkaro::WriteWindowHandle(velkaro::kSettingsKey, reinterpret_cast<uintptr_t>(gone));
+    DestroyWindow(gone);
 
     HANDLE editor = Launch();
     ASSERT_NE(editor, nullptr);
