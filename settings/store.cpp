@@ -313,14 +313,18 @@ bool LoadOrInitialiseStore(SettingsStore* store, int hiResFactor) {
     const bool loaded = LoadSettingsStore(store, &report);
     if (!loaded) {
         store->General = defaults;
-        store->General.WidthScale *= hiResFactor;
+        // The built-in pixel sizes are what is scaled: memory may hold sizes an
+        // earlier start of the item already scaled (a reset store keeps them).
+        store->General.WidthScale = GeneralSettings().WidthScale * hiResFactor;
         for (int b = 0; b < kBodyCount; ++b) {
             // A value read from an earlier, incomplete store was scaled when it was
             // first written; scaling it again would grow it at every start.
             BodyStyle& s = store->Bodies[b];
+            const BodyStyle d = DefaultBodyStyle(b);
             int32_t* scaled[4] = {&s.WidthScale, &s.Spacetxt, &s.PosRtxt, &s.PosStxt};
+            const int32_t builtIn[4] = {d.WidthScale, d.Spacetxt, d.PosRtxt, d.PosStxt};
             for (int i = 0; i < 4; ++i)
-                if (!report.ScaledRead[b][i]) *scaled[i] *= hiResFactor;
+                if (!report.ScaledRead[b][i]) *scaled[i] = builtIn[i] * hiResFactor;
         }
         store->General.Deg = kDegreeSign;
         SaveSettingsStore(*store);

@@ -1,4 +1,4 @@
-// Library entry, the item's creation by the Today screen, and the options entry.
+// Library entry and the item's creation by the Today screen.
 #include <windows.h>
 
 #include "platform/win/todaycmn.h"
@@ -38,22 +38,4 @@ extern "C" __declspec(dllexport) HWND APIENTRY InitializeCustomItem(TODAYLISTITE
     return w;
 }
 
-extern "C" __declspec(dllexport) BOOL APIENTRY CustomItemOptionsDlgProc(HWND dlg, UINT msg, WPARAM wp,
-                                                                        LPARAM) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            LoadSettingsStore(&g_item.Store);
-            SaveSettingsStore(g_item.Store);
-            g_item.State.LastClockKey = 0;  // the next refresh query redraws
-            EndDialog(dlg, IDOK);
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
-                EndDialog(dlg, LOWORD(wp));
-                return TRUE;
-            }
-            return FALSE;
-        default:
-            return FALSE;
-    }
-}
+// The options entry, CustomItemOptionsDlgProc, is the options sheet's (settings/win).

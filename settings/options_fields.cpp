@@ -1,0 +1,116 @@
+#include "settings/options_fields.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace velkaro {
+
+int Number(const PageValues& v, int id) {
+    auto it = v.find(id);
+    return it == v.end() ? 0 : it->second.Number;
+}
+
+const std::wstring& Text(const PageValues& v, int id) {
+    static const std::wstring kEmpty;
+    auto it = v.find(id);
+    return it == v.end() ? kEmpty : it->second.Text;
+}
+
+int ReadSpinText(const FieldSpec& spec, const std::wstring& text) {
+    const wchar_t* s = text.c_str();
+    wchar_t* end = nullptr;
+    const long v = std::wcstol(s, &end, 10);
+    const long n = end == s ? 0 : v;
+    return static_cast<int>(std::clamp<long>(n, spec.Lo, spec.Hi));
+}
+
+std::wstring CutToField(const std::wstring& text, size_t width) {
+    if (width == 0 || text.size() < width) return text;
+    return text.substr(0, width - 1);
+}
+
+const FieldSpec* FindField(const std::vector<FieldSpec>& fields, int id) {
+    for (const FieldSpec& f : fields)
+        if (f.Id == id) return &f;
+    return nullptr;
+}
+
+SwatchPaint PaintOfSwatch(const std::vector<FieldSpec>& fields, const PageValues& v, int id) {
+    SwatchPaint p;
+    const FieldSpec* f = FindField(fields, id);
+    if (!f || f->Kind != kFieldSwatch) return p;
+    p.Back = static_cast<unsigned>(Number(v, f->BackOf ? f->BackOf : id));
+    if (f->TextOf) {
+        p.HasText = true;
+        p.Text = static_cast<unsigned>(Number(v, f->TextOf));
+    }
+    return p;
+}
+
+std::vector<int> SwatchesShowing(const std::vector<FieldSpec>& fields, int id) {
+    std::vector<int> ids{id};
+    for (const FieldSpec& f : fields)
+        if (f.Kind == kFieldSwatch && f.Id != id && (f.TextOf == id || f.BackOf == id)) ids.push_back(f.Id);
+    return ids;
+}
+
+FieldSpec Check(int id) {
+    FieldSpec f;
+    f.Id = id;
+    f.Kind = kFieldCheck;
+    return f;
+}
+
+FieldSpec Spin(int id, int spin, int lo, int hi) {
+    FieldSpec f;
+    f.Id = id;
+    f.Kind = kFieldSpin;
+    f.Spin = spin;
+    f.Lo = lo;
+    f.Hi = hi;
+    return f;
+}
+
+FieldSpec TextField(int id, size_t width) {
+    FieldSpec f;
+    f.Id = id;
+    f.Kind = kFieldText;
+    f.Width = width;
+    return f;
+}
+
+FieldSpec List(int id, std::vector<std::wstring> items) {
+    FieldSpec f;
+    f.Id = id;
+    f.Kind = kFieldList;
+    f.Items = std::move(items);
+    return f;
+}
+
+FieldSpec StringList(int id, int firstString, int count) {
+    FieldSpec f;
+    f.Id = id;
+    f.Kind = kFieldList;
+    f.FirstString = firstString;
+    f.StringCount = count;
+    return f;
+}
+
+FieldSpec Font(int id) {
+    FieldSpec f;
+    f.Id = id;
+    f.Kind = kFieldFont;
+    f.Width = 32;
+    return f;
+}
+
+FieldSpec Swatch(int id, int textOf, int backOf) {
+    FieldSpec f;
+    f.Id = id;
+    f.Kind = kFieldSwatch;
+    f.TextOf = textOf;
+    f.BackOf = backOf;
+    return f;
+}
+
+}  // namespace velkaro

@@ -1,0 +1,104 @@
+#include "settings/options_location.h"
+
+#include <cstdint>
+#include <cwchar>
+
+#include "engine/calendar.h"
+
+namespace velkaro {
+
+namespace {
+
+std::wstring IntText(int v) {
+    wchar_t buf[16];
+    std::swprintf(buf, 16, L"%d", v);
+    return buf;
+}
+
+int32_t ParseInt(const std::wstring& s) {
+    wchar_t* end = nullptr;
+    const long long v = std::wcstoll(s.c_str(), &end, 10);
+    if (end == s.c_str() || v < INT32_MIN || v > INT32_MAX) return 0;
+    return static_cast<int32_t>(v);
+}
+
+std::wstring Cut(const std::wstring& s, size_t width) { return s.size() < width ? s : s.substr(0, width - 1); }
+
+}  // namespace
+
+LocationPage OpenLocationPage(const LocationTable& live, int posIndex) {
+    LocationPage p;
+    p.Work = live;
+    p.EditSlot = posIndex >= 0 && posIndex < kSlotCount ? posIndex : 0;
+    return p;
+}
+
+SlotControls ShowSlot(const LocationRecord& r) {
+    SlotControls c;
+    c.Valid = r.Valid != 0;
+    c.Name = r.Location;
+    c.Lat = FormatFixed6(r.Lat);
+    c.Lng = FormatFixed6(r.Lng);
+    c.Alt = IntText(r.Altitude);
+    c.Td = FormatUtcOffset(r.UtcMargin);
+    c.Dst = r.DST;
+    if (r.UtcGet == 3) {
+        c.ChecksEnabled = false;
+    } else {
+        c.FromLng = r.UtcGet == 2;
+        c.Auto = r.UtcGet != 0;
+        c.TdEnabled = r.UtcGet == 0;
+    }
+    return c;
+}
+
+void StoreSlot(const SlotControls& c, LocationRecord* r) {
+    r->Valid = c.Valid ? 1 : 0;
+    r->Location = Cut(c.Name, kLocationNameWidth);
+    r->Lat = ParseLeadingDouble(c.Lat);
+    r->Lng = ParseLeadingDouble(c.Lng);
+    r->Altitude = ParseInt(c.Alt);
+    r->UtcMargin = ParseLeadingDouble(c.Td);
+    if (r->UtcGet != 3) {
+        r->UtcGet = c.FromLng ? 2 : c.Auto ? 1 : 0;
+        if (r->UtcGet == 2) r->UtcMargin = ZoneOffsetFromLongitude(r->Lng);
+    }
+    r->DST = Cut(c.Dst, kDstRuleWidth);
+    r->ExistDST = r->DST.empty() ? 0 : 1;
+}
+
+void ClickFromLng(SlotControls* c) {
+    if (!c->FromLng) return;  // unticking it changes nothing else
+    c->Auto = true;
+    c->TdEnabled = false;
+}
+
+void ClickAuto(SlotControls* c) {
+    if (c->Auto) {
+        c->TdEnabled = false;
+    } else {
+        c->FromLng = false;
+        c->TdEnabled = true;
+    }
+}
+
+int ChangeSlot(LocationPage* page, const SlotControls& shown, int p, bool* rewrite) {
+    *rewrite = false;
+    if (p < 0 || p >= kSlotCount) p = page->EditSlot;
+    if (p == page->EditSlot) {
+        p = page->EditSlot == 0 ? kSlotCount - 1 : 0;
+        *rewrite = true;
+    }
+    StoreSlot(shown, &page->Work[page->EditSlot]);
+    page->EditSlot = p;
+    return p;
+}
+
+void ResetLocationPage(LocationPage* page, const LocationTable& live) { page->Work = live; }
+
+void ApplyLocationPage(LocationPage* page, const SlotControls& shown, LocationTable* live) {
+    StoreSlot(shown, &page->Work[page->EditSlot]);
+    *live = page->Work;
+}
+
+}  // namespace velkaro

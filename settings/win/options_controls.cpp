@@ -1,0 +1,254 @@
+// What every option page does with its controls: spins, lists, font lists,
+// colour swatches and the image file choice.
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "settings/win/options_win.h"
+#include "today/win/colour_dialog.h"
+#include "today/win/item_win.h"
+
+namespace velkaro {
+
+bool g_storeWasReset = false;
+
+namespace {
+
+std::wstring ControlText(HWND page, int id, size_t width) {
+    std::vector<wchar_t> buf(width + 1, 0);
+    GetDlgItemTextW(page, id, buf.data(), static_cast<int>(buf.size()));
+    return buf.data();
+}
+
+void FillList(HWND page, const FieldSpec& f) {
+    HWND list = GetDlgItem(page, f.Id);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    std::vector<std::wstring> items = f.Items;
+    for (int i = 0; i < f.StringCount; ++i) {
+        wchar_t text[64] = {};
+        LoadStringW(g_module, static_cast<UINT>(f.FirstString + i), text, 64);
+        items.push_back(text);
+    }
+    // Each text goes in at the top, the last first, so that the list reads in order.
+    for (auto it = items.rbegin(); it != items.rend(); ++it)
+        SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(it->c_str()));
+}
+
+struct FontFamily {
+    std::wstring Face;
+    int CharSet;
+};
+
+int CALLBACK CollectFamily(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM lp) {
+    auto* families = reinterpret_cast<std::vector<FontFamily>*>(lp);
+    families->push_back({lf->lfFaceName, lf->lfCharSet});
+    return 1;
+}
+
+// The families of the Today screen's drawing context, each once, by name;
+// the context's own face comes with them.
+const std::vector<FontFamily>& TodayFonts(std::wstring* currentFace) {
+    static std::vector<FontFamily> families;
+    static std::wstring current;
+    if (families.empty()) {
+        HWND today = FindWindowW(L"DesktopExplorerWindow", nullptr);
+        HDC dc = GetDC(today);
+        LOGFONTW lf = {};
+        lf.lfCharSet = DEFAULT_CHARSET;
+        EnumFontFamiliesExW(dc, &lf, CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
+        wchar_t face[64] = {};
+        GetTextFaceW(dc, 64, face);
+        current = face;
+        ReleaseDC(today, dc);
+        std::stable_sort(families.begin(), families.end(),
+                         [](const FontFamily& a, const FontFamily& b) { return a.Face < b.Face; });
+        families.erase(std::unique(families.begin(), families.end(),
+                                   [](const FontFamily& a, const FontFamily& b) { return a.Face == b.Face; }),
+                       families.end());
+    }
+    *currentFace = current;
+    return families;
+}
+
+void FillFonts(HWND page, const FieldSpec& f, const FieldValue& v) {
+    HWND list = GetDlgItem(page, f.Id);
+    std::wstring current;
+    const std::vector<FontFamily>& families = TodayFonts(&current);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    int chosen = -1, fallback = -1;
+    for (const FontFamily& fam : families) {
+        const auto i = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fam.Face.c_str())));
+        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(i), fam.CharSet);
+        if (fam.Face == v.Text) chosen = i;
+        if (fam.Face == current) fallback = i;
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen >= 0 ? chosen : fallback), 0);
+}
+
+void RepaintSwatch(HWND page, int id) { InvalidateRect(GetDlgItem(page, id), nullptr, TRUE); }
+
+}  // namespace
+
+void SetUpSpin(HWND page, int edit, int spin, int lo, int hi, int value) {
+    HWND s = GetDlgItem(page, spin);
+    SendMessageW(s, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(page, edit)), 0);
+    SendMessageW(s, UDM_SETRANGE32, static_cast<WPARAM>(lo), hi);
+    SetDlgItemInt(page, edit, static_cast<UINT>(value), lo < 0);
+}
+
+void ShowField(HWND page, const FieldSpec& f, const PageValues& v) {
+    switch (f.Kind) {
+        case kFieldCheck:
+            CheckDlgButton(page, f.Id, Number(v, f.Id) ? BST_CHECKED : BST_UNCHECKED);
+            break;
+        case kFieldSpin:
+            SetDlgItemInt(page, f.Id, static_cast<UINT>(Number(v, f.Id)), f.Lo < 0);
+            break;
+        case kFieldText:
+            SetDlgItemTextW(page, f.Id, CutToField(Text(v, f.Id), f.Width).c_str());
+            break;
+        case kFieldList:
+            SendDlgItemMessageW(page, f.Id, CB_SETCURSEL, static_cast<WPARAM>(Number(v, f.Id)), 0);
+            break;
+        case kFieldFont:
+        case kFieldSwatch:
+            break;
+    }
+}
+
+void FillFields(HWND page, const std::vector<FieldSpec>& fields, const PageValues& v) {
+    for (const FieldSpec& f : fields) {
+        switch (f.Kind) {
+            case kFieldSpin:
+                SetUpSpin(page, f.Id, f.Spin, f.Lo, f.Hi, Number(v, f.Id));
+                break;
+            case kFieldText:
+                SendDlgItemMessageW(page, f.Id, EM_LIMITTEXT, f.Width - 1, 0);
+                ShowField(page, f, v);
+                break;
+            case kFieldList:
+                FillList(page, f);
+                ShowField(page, f, v);
+                break;
+            case kFieldFont: {
+                auto it = v.find(f.Id);
+                FillFonts(page, f, it == v.end() ? FieldValue{} : it->second);
+                break;
+            }
+            default:
+                ShowField(page, f, v);
+                break;
+        }
+    }
+}
+
+void ReadFields(HWND page, const std::vector<FieldSpec>& fields, PageValues* v) {
+    for (const FieldSpec& f : fields) {
+        FieldValue& out = (*v)[f.Id];
+        switch (f.Kind) {
+            case kFieldCheck:
+                out.Number = IsDlgButtonChecked(page, f.Id) == BST_CHECKED ? 1 : 0;
+                break;
+            case kFieldSpin:
+                out.Number = ReadSpinText(f, ControlText(page, f.Id, 16));
+                break;
+            case kFieldText:
+                out.Text = CutToField(ControlText(page, f.Id, f.Width), f.Width);
+                break;
+            case kFieldList: {
+                const auto i = static_cast<int>(SendDlgItemMessageW(page, f.Id, CB_GETCURSEL, 0, 0));
+                out.Number = i < 0 ? 0 : i;
+                break;
+            }
+            case kFieldFont: {
+                HWND list = GetDlgItem(page, f.Id);
+                const auto i = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+                if (i < 0) break;  // nothing chosen: keep the stored face
+                const auto len = static_cast<int>(SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
+                std::vector<wchar_t> buf(static_cast<size_t>(std::max(len, 0)) + 1, 0);
+                SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf.data()));
+                out.Text = CutToField(buf.data(), f.Width);
+                out.Number = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+                break;
+            }
+            case kFieldSwatch:
+                break;
+        }
+    }
+}
+
+INT_PTR PaintSwatch(const std::vector<FieldSpec>& fields, const PageValues& v, SwatchBrushes* brushes, HDC dc,
+                    HWND control) {
+    const int id = GetDlgCtrlID(control);
+    const FieldSpec* f = FindField(fields, id);
+    if (!f || f->Kind != kFieldSwatch) return 0;
+    const SwatchPaint p = PaintOfSwatch(fields, v, id);
+    SetBkMode(dc, TRANSPARENT);
+    if (p.HasText) SetTextColor(dc, p.Text);
+    HBRUSH& brush = (*brushes)[id];
+    if (brush) DeleteObject(brush);
+    brush = CreateSolidBrush(p.Back);
+    return reinterpret_cast<INT_PTR>(brush);
+}
+
+void ReleaseBrushes(SwatchBrushes* brushes) {
+    for (auto& b : *brushes)
+        if (b.second) DeleteObject(b.second);
+    brushes->clear();
+}
+
+bool ChooseSwatchColour(HWND page, const std::vector<FieldSpec>& fields, PageValues* v, int id) {
+    const FieldSpec* f = FindField(fields, id);
+    if (!f || f->Kind != kFieldSwatch) return false;
+    auto colour = static_cast<uint32_t>(Number(*v, id));
+    if (!RunColourChooser(g_module, page, &colour)) return false;
+    (*v)[id].Number = static_cast<int>(colour);
+    for (int shown : SwatchesShowing(fields, id)) RepaintSwatch(page, shown);
+    return true;
+}
+
+void RepaintAllSwatches(HWND page, const std::vector<FieldSpec>& fields) {
+    for (const FieldSpec& f : fields)
+        if (f.Kind == kFieldSwatch) RepaintSwatch(page, f.Id);
+}
+
+bool ChooseImageFile(HWND owner, std::wstring* path) {
+    static const wchar_t kFilter[] =
+        L"Bitmap\u30D5\u30A1\u30A4\u30EB (*.bmp)\0*.bmp\0"
+        L"PNG\u30D5\u30A1\u30A4\u30EB (*.png)\0*.png\0"
+        L"\u3059\u3079\u3066\u306E\u30D5\u30A1\u30A4\u30EB (*.*)\0*.*\0";
+    wchar_t file[MAX_PATH] = {};
+    wcsncpy(file, path->c_str(), MAX_PATH - 1);
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;  // this platform's own record
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = kFilter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    BOOL chosen = FALSE;
+    using OpenFileFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    HMODULE gs = LoadLibraryW(L"gsgetfile.dll");
+    auto gsOpen = gs ? reinterpret_cast<OpenFileFn>(GetProcAddress(gs, "gsGetOpenFileName")) : nullptr;
+    if (gsOpen)
+        chosen = gsOpen(&ofn);
+    else
+        chosen = GetOpenFileNameW(&ofn);
+    if (gs) FreeLibrary(gs);
+    if (!chosen) return false;
+    file[MAX_PATH - 1] = 0;
+    *path = file;
+    return true;
+}
+
+INT_PTR ApplyDone(HWND page) {
+    SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+    return TRUE;
+}
+
+}  // namespace velkaro

@@ -1,0 +1,135 @@
+// The item's options entry: dialog 500 runs the eighteen-page sheet
+// "VelkaroSetting" over the settings in memory and saves them after it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include "platform/win/shell_standin.h"
+#include "resources/options_ids.h"
+#include "resources/resource.h"
+#include "settings/win/options_win.h"
+#include "today/win/item_win.h"
+
+namespace velkaro {
+namespace {
+
+// Sheet callback codes only the handheld's property sheets send.
+constexpr int kSheetGetVersion = 3;
+constexpr int kSheetGetTitle = 4;
+constexpr int kSheetVersion = 524;
+constexpr int kDoneEmptyMenuFlags = 43;  // Done button, sized, input panel down, empty menu bar
+
+struct PageEntry {
+    int Template;
+    int Title;  // string id
+    DLGPROC Proc;
+    PageParam Param;
+};
+
+// The pages in sheet order; their parameters live as long as the process.
+const PageEntry kPages[] = {
+    {IDD_PAGE_BASE, IDS_PAGE_BASE, TablePageProc, {kPageBase, -1}},
+    {IDD_PAGE_TAP, IDS_PAGE_TAP, TablePageProc, {kPageTap, -1}},
+    {IDD_PAGE_POS, IDS_PAGE_POS, LocationPageProc, {0, -1}},
+    {IDD_PAGE_INFO, IDS_PAGE_INFO, TablePageProc, {kPageInfo, -1}},
+    {IDD_PAGE_AZI, IDS_PAGE_AZI, TablePageProc, {kPageAzi, -1}},
+    {IDD_PAGE_SORT, IDS_PAGE_SORT, SortPageProc, {0, -1}},
+    {IDD_PAGE_SORT, IDS_PAGE_SORT2, SortPageProc, {1, -1}},
+    {IDD_PAGE_BACK, IDS_PAGE_BACK, TablePageProc, {kPageBack, -1}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 0, TablePageProc, {kPageBody, 0}},
+    {IDD_PAGE_MOON, IDS_BODY_FIRST + 1, TablePageProc, {kPageBody, 1}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 2, TablePageProc, {kPageBody, 2}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 3, TablePageProc, {kPageBody, 3}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 4, TablePageProc, {kPageBody, 4}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 5, TablePageProc, {kPageBody, 5}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 6, TablePageProc, {kPageBody, 6}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 7, TablePageProc, {kPageBody, 7}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 8, TablePageProc, {kPageBody, 8}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 9, TablePageProc, {kPageBody, 9}},
+};
+constexpr int kPageCount = sizeof kPages / sizeof kPages[0];
+
+int CALLBACK SheetCallback(HWND sheet, UINT msg, LPARAM lp) {
+    switch (msg) {
+        case PSCB_INITIALIZED: {
+            SHMENUBARINFO mb = {};
+            mb.cbSize = sizeof mb;
+            mb.hwndParent = sheet;
+            mb.dwFlags = SHCMBF_EMPTYBAR;
+            mb.hInstRes = g_module;
+            SHCreateMenuBar(&mb);
+            return 0;
+        }
+        case kSheetGetVersion:
+            return kSheetVersion;
+#ifdef _WIN32_WCE
+        case kSheetGetTitle:
+            if (lp) LoadStringW(g_module, IDS_VERSION, reinterpret_cast<wchar_t*>(lp), MAX_PATH);
+            return 0;
+#endif
+        default:
+            return 0;
+    }
+}
+
+void RunSheet(HWND owner) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&icc);
+    static wchar_t titles[kPageCount][32];
+    HPROPSHEETPAGE pages[kPageCount] = {};
+    for (int i = 0; i < kPageCount; ++i) {
+        LoadStringW(g_module, static_cast<UINT>(kPages[i].Title), titles[i], 32);
+        PROPSHEETPAGEW psp = {};
+        psp.dwSize = sizeof psp;
+        psp.dwFlags = PSP_USETITLE;
+        psp.hInstance = g_module;
+        psp.pszTemplate = MAKEINTRESOURCEW(kPages[i].Template);
+        psp.pfnDlgProc = kPages[i].Proc;
+        psp.pszTitle = titles[i];
+        psp.lParam = reinterpret_cast<LPARAM>(&kPages[i].Param);
+        pages[i] = CreatePropertySheetPageW(&psp);
+    }
+    PROPSHEETHEADERW psh = {};
+    psh.dwSize = sizeof psh;
+    psh.dwFlags = PSH_USECALLBACK | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
+    psh.hwndParent = owner;
+    psh.hInstance = g_module;
+    psh.pszCaption = L"VelkaroSetting";
+    psh.nPages = kPageCount;
+    psh.nStartPage = 0;
+    psh.phpage = pages;
+    psh.pfnCallback = SheetCallback;
+    g_storeWasReset = false;
+    PropertySheetW(&psh);
+}
+
+}  // namespace
+
+}  // namespace velkaro
+
+using namespace velkaro;
+
+extern "C" __declspec(dllexport) BOOL APIENTRY CustomItemOptionsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG: {
+            LoadSettingsStore(&g_item.Store);
+            SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, kDoneEmptyMenuFlags};
+            SHInitDialog(&shidi);
+            RunSheet(dlg);
+            // OK and cancel alike: cancel leaves memory as loaded.
+            if (!g_storeWasReset) SaveSettingsStore(g_item.Store);
+            g_item.State.LastClockKey = 0;  // the next refresh query redraws
+            EndDialog(dlg, IDOK);
+            return TRUE;
+        }
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
+                EndDialog(dlg, LOWORD(wp));
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}

@@ -1,0 +1,149 @@
+// The pages whose controls map one to one onto settings: base, tap, title
+// band, azimuth, background and the ten body pages.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "resources/options_ids.h"
+#include "settings/options_pages.h"
+#include "settings/win/options_win.h"
+#include "today/win/item_win.h"
+
+namespace velkaro {
+namespace {
+
+struct TableState {
+    PageParam Param{};
+    const std::vector<FieldSpec>* Fields = nullptr;
+    PageValues Values;
+    SwatchBrushes Brushes;
+};
+
+TableState* Of(HWND page) { return reinterpret_cast<TableState*>(GetWindowLongPtrW(page, DWLP_USER)); }
+
+const std::vector<FieldSpec>& FieldsOf(const PageParam& p) {
+    switch (p.Kind) {
+        case kPageBase: return BaseFields();
+        case kPageTap: return TapFields();
+        case kPageInfo: return InfoFields();
+        case kPageAzi: return AziFields();
+        case kPageBack: return BackFields();
+        default: return BodyFields(p.Body);
+    }
+}
+
+PageValues LoadOf(const PageParam& p) {
+    SettingsStore& s = g_item.Store;
+    switch (p.Kind) {
+        case kPageBase: return BaseLoad(&s);
+        case kPageTap: return TapLoad(s);
+        case kPageInfo: return InfoLoad(s);
+        case kPageAzi: return AziLoad(s);
+        case kPageBack: return BackLoad(s);
+        default: return BodyLoad(s, p.Body);
+    }
+}
+
+void ApplyOf(const PageParam& p, const PageValues& v) {
+    SettingsStore& s = g_item.Store;
+    switch (p.Kind) {
+        case kPageBase: BaseApply(v, &s); break;
+        case kPageTap: TapApply(v, &s); break;
+        case kPageInfo: InfoApply(v, &s); break;
+        case kPageAzi: AziApply(v, &s); break;
+        case kPageBack: BackApply(v, &s); break;
+        default: BodyApply(v, p.Body, &s); break;
+    }
+}
+
+void ResetStore(HWND page) {
+    const int answer = MessageBoxW(page,
+                                   L"This command deletes the registry of settings.\n\n"
+                                   L"All the settings are initialized. OK?",
+                                   L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
+    if (answer == IDCANCEL) return;
+    g_storeWasReset = true;
+    ResetSettingsStore();
+}
+
+// Buttons beyond the fields; false when the command is not one of them.
+bool PageButton(HWND page, TableState* t, int id) {
+    if (t->Param.Kind == kPageBase && id == IDC_BASE_REGDEL) {
+        ResetStore(page);
+        return true;
+    }
+    if (t->Param.Kind == kPageBack && (id == IDC_BACK_MOON || id == IDC_BACK_RETAKE)) {
+        ReadFields(page, *t->Fields, &t->Values);
+        if (id == IDC_BACK_MOON) {
+            BackCopyMoon(&t->Values);
+        } else {
+            BackRetake(&t->Values, g_item.Store);
+            ShowField(page, *FindField(*t->Fields, IDC_BACK_TRANS), t->Values);
+            ShowField(page, *FindField(*t->Fields, IDC_BACK_ALPHA), t->Values);
+        }
+        RepaintAllSwatches(page, *t->Fields);
+        return true;
+    }
+    if (t->Param.Kind == kPageBody && id == IDC_BODY_BROWSE) {
+        wchar_t text[MAX_PATH] = {};
+        GetDlgItemTextW(page, IDC_BODY_ICON, text, MAX_PATH);
+        std::wstring path = text;
+        if (ChooseImageFile(page, &path)) SetDlgItemTextW(page, IDC_BODY_ICON, path.c_str());
+        return true;
+    }
+    return false;
+}
+
+void InitPage(HWND page, const PROPSHEETPAGEW* psp) {
+    auto* t = new TableState;
+    t->Param = *reinterpret_cast<const PageParam*>(psp->lParam);
+    t->Fields = &FieldsOf(t->Param);
+    t->Values = LoadOf(t->Param);
+    SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(t));
+    FillFields(page, *t->Fields, t->Values);
+    if (t->Param.Kind == kPageBody && t->Param.Body >= 0) {
+        // The colour swatch of the body's text carries the body's name.
+        wchar_t name[64] = {};
+        LoadStringW(g_module, static_cast<UINT>(20 + t->Param.Body), name, 64);
+        SetDlgItemTextW(page, IDC_BODY_CRTEXT, name);
+    }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK TablePageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
+    TableState* t = Of(page);
+    switch (msg) {
+        case WM_INITDIALOG:
+            InitPage(page, reinterpret_cast<const PROPSHEETPAGEW*>(lp));
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            return t ? PaintSwatch(*t->Fields, t->Values, &t->Brushes, reinterpret_cast<HDC>(wp),
+                                   reinterpret_cast<HWND>(lp))
+                     : 0;
+        case WM_COMMAND: {
+            if (!t) return FALSE;
+            const int id = LOWORD(wp), code = HIWORD(wp);
+            if (code == STN_CLICKED && ChooseSwatchColour(page, *t->Fields, &t->Values, id)) return TRUE;
+            if (code == BN_CLICKED) return PageButton(page, t, id) ? TRUE : FALSE;
+            return FALSE;
+        }
+        case WM_NOTIFY:
+            if (t && reinterpret_cast<NMHDR*>(lp)->code == PSN_APPLY) {
+                ReadFields(page, *t->Fields, &t->Values);
+                ApplyOf(t->Param, t->Values);
+                return ApplyDone(page);
+            }
+            return FALSE;
+        case WM_DESTROY:
+            if (t) {
+                ReleaseBrushes(&t->Brushes);
+                delete t;
+                SetWindowLongPtrW(page, DWLP_USER, 0);
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace velkaro

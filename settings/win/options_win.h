@@ -1,0 +1,55 @@
+// The options sheet's window side: the page procedures and what they share.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <vector>
+
+#include "settings/options_fields.h"
+
+namespace velkaro {
+
+// Set by the base page's store reset; the sheet then saves nothing.
+extern bool g_storeWasReset;
+
+// Fills the page's controls from the values; lists, fonts and spins are set up too.
+void FillFields(HWND page, const std::vector<FieldSpec>& fields, const PageValues& v);
+// Refreshes the controls of one field only (no list filling).
+void ShowField(HWND page, const FieldSpec& f, const PageValues& v);
+// Reads the controls into the values; swatches keep their working colours.
+void ReadFields(HWND page, const std::vector<FieldSpec>& fields, PageValues* v);
+
+// Up-down paired with its edit and its range; the edit shows value.
+void SetUpSpin(HWND page, int edit, int spin, int lo, int hi, int value);
+
+// The swatch brushes of one page, released with it.
+using SwatchBrushes = std::map<int, HBRUSH>;
+// Answers WM_CTLCOLORSTATIC for a swatch of the page; 0 for other controls.
+INT_PTR PaintSwatch(const std::vector<FieldSpec>& fields, const PageValues& v, SwatchBrushes* brushes, HDC dc,
+                    HWND control);
+void ReleaseBrushes(SwatchBrushes* brushes);
+// A swatch tapped: the chooser on its working colour; true when it changed
+// (the swatches showing it are repainted).
+bool ChooseSwatchColour(HWND page, const std::vector<FieldSpec>& fields, PageValues* v, int id);
+void RepaintAllSwatches(HWND page, const std::vector<FieldSpec>& fields);
+
+// The open-file dialog on *path (the platform's, or "gsgetfile.dll"'s when
+// present); true and *path replaced when a file was chosen.
+bool ChooseImageFile(HWND owner, std::wstring* path);
+
+// Page procedures.
+INT_PTR CALLBACK TablePageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
+INT_PTR CALLBACK LocationPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
+INT_PTR CALLBACK SortPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
+
+// Which page a table page procedure serves (the PROPSHEETPAGE's lParam).
+enum TablePage { kPageBase, kPageTap, kPageInfo, kPageAzi, kPageBack, kPageBody };
+struct PageParam {
+    int Kind;  // TablePage, or the sort list's number for a sort page
+    int Body;  // body pages
+};
+
+// Ends a page's PSN_APPLY.
+INT_PTR ApplyDone(HWND page);
+
+}  // namespace velkaro
