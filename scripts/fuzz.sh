@@ -7,7 +7,7 @@ out="$here/build/fuzz"
 mkdir -p "$out"
 command -v clang++ >/dev/null || VELKARO_EXTRA_PKGS="clang libclang-rt-dev" "$here/scripts/install-deps.sh"
 core="$here/engine/calendar.cpp $here/engine/bodies.cpp $here/settings/location.cpp \
-$here/settings/cities.cpp $here/settings/store.cpp $here/platform/native/registry_mem.cpp \
+$here/settings/cities.cpp $here/settings/store.cpp $here/settings/protocol.cpp $here/platform/native/registry_mem.cpp \
 $here/platform/native/clock_native.cpp"
 for target in "$here"/tests/fuzz/fuzz_*.cpp; do
     name=$(basename "$target" .cpp)
