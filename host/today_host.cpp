@@ -118,10 +118,13 @@ bool Refresh() {
     return changed != FALSE;
 }
 
+// As the Today screen's settings do: the item's dialog 500 with its exported
+// procedure and the item's descriptor, then the item redrawn.
 void OpenOptions(HWND owner) {
-    if (!g.dll) return;
+    if (!g.dll || !g.item.fOptions) return;
     auto proc = reinterpret_cast<DLGPROC>(GetProcAddress(g.dll, "CustomItemOptionsDlgProc"));
-    if (proc) DialogBoxParamW(g.dll, MAKEINTRESOURCEW(500), owner, proc, 0);
+    if (proc) DialogBoxParamW(g.dll, MAKEINTRESOURCEW(500), owner, proc, reinterpret_cast<LPARAM>(&g.item));
+    if (g.itemWindow) InvalidateRect(g.itemWindow, nullptr, TRUE);
 }
 
 LRESULT CALLBACK HostProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {

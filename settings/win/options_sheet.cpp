@@ -104,6 +104,15 @@ void RunSheet(HWND owner) {
     PropertySheetW(&psh);
 }
 
+// The pages may have changed pictures and image sizes, which the item loads
+// once: load them again, with surfaces of the height they give.
+void ReloadPictures() {
+    if (!g_itemWindow) return;
+    ReleaseItemSurfaces();
+    g_item.State.SurfaceHeight = LoadItemPictures(g_item.Store, &g_item.Pictures);
+    CreateItemSurfaces(g_itemWindow);
+}
+
 }  // namespace
 
 }  // namespace velkaro
@@ -119,6 +128,7 @@ extern "C" __declspec(dllexport) BOOL APIENTRY CustomItemOptionsDlgProc(HWND dlg
             RunSheet(dlg);
             // OK and cancel alike: cancel leaves memory as loaded.
             if (!g_storeWasReset) SaveSettingsStore(g_item.Store);
+            ReloadPictures();
             g_item.State.LastClockKey = 0;  // the next refresh query redraws
             EndDialog(dlg, IDOK);
             return TRUE;

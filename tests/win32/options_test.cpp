@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "resources/colour_ids.h"
 #include "resources/options_ids.h"
@@ -256,4 +257,28 @@ TEST_F(OptionsFromHost, RegDelThenOkLeavesNoSettingsAndTheNextStartWritesThem) {
     EXPECT_EQ(RegDword(L"\\4", L"Spacetxt"), 4);
     EXPECT_EQ(RegDword(L"\\4", L"PosRtxt"), 4);
     EXPECT_EQ(RegText(L"", L"Deg"), L"\u00B0");
+}
+
+TEST_F(OptionsFromHost, ANewPictureShowsAtTheNextPaint) {
+    _putenv("VELKARO_NOW=2026-12-08T03:00:00Z");  // noon in Tokyo: the Sun is up
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    const std::wstring icon = std::wstring(tmp) + L"velkaro_options_sun.png";
+    std::vector<uint32_t> green(24 * 24, 0x00FF00);
+    ASSERT_TRUE(WritePng(icon, green.data(), 24, 24));
+    auto greenCount = [](const std::vector<uint32_t>& px) {
+        int n = 0;
+        for (uint32_t p : px) n += p == 0x00FF00;
+        return n;
+    };
+    bool redraw = false;
+    EXPECT_EQ(greenCount(Snapshot(&redraw)), 0);
+    RunOptions([&](HWND sheet) {
+        HWND sun = Page(sheet, 8);
+        SetDlgItemTextW(sun, IDC_BODY_ICON, icon.c_str());
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    EXPECT_EQ(RegText(L"\\0", L"Icon"), icon);
+    EXPECT_GT(greenCount(Snapshot(&redraw)), 100);
+    _putenv("VELKARO_NOW=");
 }

@@ -1,0 +1,77 @@
+// Measures how long the options take to open: from dialog 500 being asked
+// for to the sheet's first page on screen, several times in one process.
+//   velkaro-options_time.exe [times]
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "platform/win/todaycmn.h"
+
+namespace {
+
+double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
+    return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int times = argc > 1 ? _wtoi(argv[1]) : 5;
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path);
+    dir = dir.substr(0, dir.find_last_of(L"\\/") + 1);
+    HMODULE dll = LoadLibraryW((dir + L"velkaro.dll").c_str());
+    if (!dll) {
+        std::fprintf(stderr, "cannot load velkaro.dll beside this program\n");
+        return 1;
+    }
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"DesktopExplorerWindow";
+    RegisterClassW(&wc);
+    HWND host = CreateWindowExW(0, wc.lpszClassName, L"host", WS_POPUP, 0, 0, 480, 640, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+    TODAYLISTITEM desc = {};
+    auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(dll, "InitializeCustomItem"));
+    auto proc = reinterpret_cast<DLGPROC>(GetProcAddress(dll, "CustomItemOptionsDlgProc"));
+    HWND item = init ? init(&desc, host) : nullptr;
+    if (!item || !proc) {
+        std::fprintf(stderr, "the item did not start\n");
+        return 1;
+    }
+    LARGE_INTEGER freq;
+    QueryPerformanceFrequency(&freq);
+    double later = 0;
+    for (int i = 0; i < times; ++i) {
+        LARGE_INTEGER t0, t1 = {};
+        std::thread watcher([&] {
+            for (int n = 0; n < 20000; ++n) {
+                HWND sheet = FindWindowW(nullptr, L"VelkaroSetting");
+                HWND page = sheet ? reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
+                if (page && IsWindowVisible(page) && IsWindowVisible(sheet)) {
+                    QueryPerformanceCounter(&t1);
+                    PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+                    return;
+                }
+                Sleep(1);
+            }
+        });
+        QueryPerformanceCounter(&t0);
+        DialogBoxParamW(dll, MAKEINTRESOURCEW(500), host, proc, reinterpret_cast<LPARAM>(&desc));
+        watcher.join();
+        const double ms = Ms(t0, t1, freq);
+        if (i > 0) later = later > ms ? later : ms;
+        std::printf("opening %d: %.1f ms to the first page\n", i + 1, ms);
+    }
+    if (times > 1) std::printf("slowest after the first: %.1f ms\n", later);
+    DestroyWindow(item);
+    DestroyWindow(host);
+    FreeLibrary(dll);
+    return 0;
+}
