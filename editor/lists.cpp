@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "editor/editor.h"
 
@@ -47,10 +48,19 @@ void SortRecords(RecordList* list, int key, int32_t* flag) {
     if (key < kSortValid || key > kSortLng) return;
     bool descending = *flag == 1;
     if (key == kSortValid) descending = !descending;  // checked rows first to begin with
-    std::stable_sort(list->begin(), list->end(), [&](const EditorRecord& a, const EditorRecord& b) {
-        const int c = CompareBy(a, b, key);
+    // Sorting positions and moving each record once is cheaper than moving
+    // whole records around inside the sort.
+    std::vector<uint32_t> order(list->size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<uint32_t>(i);
+    const RecordList& rows = *list;
+    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+        const int c = CompareBy(rows[a], rows[b], key);
         return descending ? c > 0 : c < 0;
     });
+    RecordList sorted;
+    sorted.reserve(list->size());
+    for (uint32_t i : order) sorted.push_back(std::move((*list)[i]));
+    list->swap(sorted);
     *flag = *flag == 1 ? 2 : 1;
 }
 

@@ -16,13 +16,14 @@ namespace {
 
 // ---------------------------------------------------------------- writing
 
-// Tabs and line ends inside a text would split its line when read back.
+// Tabs and line feeds inside a text would split its line when read back; a
+// carriage return survives (only one right before a line feed is dropped).
 std::wstring OneLine(const std::wstring& text) {
     std::wstring out;
     out.reserve(text.size());
     for (wchar_t ch : text) {
         if (ch == L'\0') continue;
-        out.push_back(ch == L'\t' || ch == L'\r' || ch == L'\n' ? L' ' : ch);
+        out.push_back(ch == L'\t' || ch == L'\n' ? L' ' : ch);
     }
     return out;
 }

@@ -25,6 +25,7 @@ struct EditorWindows {
     int Width = 0, Height = 0;  // W and H of the layout
     int SaveFailures = 0;       // failed saves at exit so far
     bool Saved = false;         // the file was written for this exit
+    bool StartFileMissing = false;  // told once the window is up
 };
 
 extern EditorState g_editor;
@@ -60,6 +61,10 @@ void MarkAltitudeMode();
 void MarkDisplayFlags();
 // True when the command was one of the menus'.
 bool RunMenuCommand(int command);
+
+// Tells the user when the category file could not be read at start; shown
+// over the visible window rather than during its creation.
+void ReportStartFile();
 
 // Saves the category file and ends the program; when the save fails the
 // program stays open with its data (a second failure asks whether to end).

@@ -72,6 +72,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         MessageBoxW(nullptr, L"Can't get Handle of Main Window.", L"error", MB_OK);
         return 0;
     }
+    ReportStartFile();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -75,13 +75,10 @@ void CreateControls(HWND w) {
     CreateListViews(w);
 }
 
-void LoadStartFile(HWND w) {
+void LoadStartFile() {
     ResetCategories(&g_editor.Stock);
     g_editor.StockPath = ProgramFolder() + kStockFileName;
-    if (!LoadStockFile(&g_editor.Stock, g_editor.StockPath)) {
-        std::wstring text = L"Can't open '" + g_editor.StockPath + L"'";
-        MessageBoxW(w, text.c_str(), L"error", MB_OK);
-    }
+    g_ui.StartFileMissing = !LoadStockFile(&g_editor.Stock, g_editor.StockPath);
 }
 
 bool Create(HWND w) {
@@ -95,7 +92,7 @@ bool Create(HWND w) {
     g_ui.Menus = LoadMenuW(g_ui.Instance, MAKEINTRESOURCEW(IDM_SITAREL_MENUS));
     MarkAltitudeMode();
     ReadRegistrySlots(&g_editor.Work);
-    LoadStartFile(w);
+    LoadStartFile();
     Measure(w);
     CreateFontAndBrushes();
     CreateControls(w);
@@ -214,6 +211,13 @@ void ShowCurrentCategory() {
     SendMessageW(g_ui.Fixed, BM_SETCHECK,
                  g_editor.Stock.Fixed[static_cast<size_t>(current)] ? BST_CHECKED : BST_UNCHECKED, 0);
     ResetList(kStockList);
+}
+
+void ReportStartFile() {
+    if (!g_ui.StartFileMissing) return;
+    g_ui.StartFileMissing = false;
+    const std::wstring text = L"Can't open '" + g_editor.StockPath + L"'";
+    MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK);
 }
 
 void RequestExit() {

@@ -77,6 +77,13 @@ TEST(StockFileWriter, HeightsOffsetsFixedMarksAndNeverSearch) {
     EXPECT_NE(out.find("1\tKathmandu\t27.72\t-85.32\t120/350\t2\t5.75\t03/S2 02;11/S1 02\ttab here\r\n"),
               std::string::npos);
     EXPECT_EQ(out.find("_SEARCH"), std::string::npos);
+    // Line feeds would split the line; a carriage return comes back as it was.
+    c.Stores[2][0].Location = L"two\nlines";
+    c.Stores[2][0].Memo = L"cr\r";
+    const Categories back = Parse(FormatStockFile(c));
+    EXPECT_EQ(back.Stores[2][0].Location, L"two lines");
+    EXPECT_EQ(back.Stores[2][0].Memo, L"cr\r");
+    EXPECT_EQ(back.Stores[2].size(), 2u);
     EXPECT_EQ(out.find("hit"), std::string::npos);
 }
 

@@ -212,6 +212,11 @@ TEST_F(EditorProcess, ApplyWritesTheSlotsKeepsTheOldOnesAndEndsWithTheFileSaved)
     DWORD one = 1;
     RegSetValueExW(k, L"Valid", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
     RegCloseKey(k);
+    // The item that wrote "HWND" is gone: the write is not announced, and nothing fails.
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(gone, nullptr);
+    velkaro::WriteWindowHandle(velkaro::kSettingsKey, reinterpret_cast<uintptr_t>(gone));
+    DestroyWindow(gone);
 
     HANDLE editor = Launch();
     ASSERT_NE(editor, nullptr);
@@ -231,6 +236,25 @@ TEST_F(EditorProcess, ApplyWritesTheSlotsKeepsTheOldOnesAndEndsWithTheFileSaved)
     const std::string file = ReadAll(dir + L"Sitarel.ini");
     EXPECT_EQ(file.find("2\r\n\r\n[_REG_BAK]x\r\n1\tBefore\t0.00\t0.00\t0\t0\t0.0\t\t\r\n0\t\t0.00"), 0u) << file;
     EXPECT_NE(file.find("[Trip]\r\n1\tKathmandu\t27.72\t85.32\t1400\t0\t5.75\t\tquarter\r\n"), std::string::npos);
+}
+
+TEST_F(EditorProcess, MissingFileIsToldAndTheExitCreatesIt) {
+    DeleteFileW((dir + L"Sitarel.ini").c_str());
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    HWND box = nullptr;
+    for (int i = 0; i < 200 && !box; ++i, Pump(20)) box = FindWindowW(L"#32770", L"error");
+    ASSERT_NE(box, nullptr);
+    wchar_t text[400] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 400);  // the message box's static text
+    EXPECT_EQ(std::wstring(text), L"Can't open '" + dir + L"Sitarel.ini'");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(box); ++i) Pump(20);
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), "0\r\n\r\n[_REG_BAK]x\r\n\r\n");
 }
 
 TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
