@@ -45,26 +45,27 @@ bool RegValueExists(RegKey key, const wchar_t* name) {
 }
 
 bool RegReadDword(RegKey key, const wchar_t* name, uint32_t* value) {
-    DWORD size = 0;
-    if (RegQueryValueExW(H(key), name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
-    if (size != sizeof(DWORD)) return false;
-    DWORD v = 0;
-    size = sizeof v;
-    if (RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size) !=
-        ERROR_SUCCESS)
+    // One query: a value of any other size answers ERROR_MORE_DATA or a short size.
+    DWORD v = 0, size = sizeof v;
+    if (RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS ||
+        size != sizeof v)
         return false;
     *value = v;
     return true;
 }
 
 bool RegReadText(RegKey key, const wchar_t* name, std::wstring* value, size_t width) {
-    DWORD size = 0;
-    if (RegQueryValueExW(H(key), name, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return false;
-    std::vector<wchar_t> buf(size / sizeof(wchar_t) + 2, 0);
+    // Most texts fit the first buffer, so a read is usually one query.
+    std::vector<wchar_t> buf(width + 2, 0);
     DWORD got = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t));
-    if (RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf.data()), &got) !=
-        ERROR_SUCCESS)
-        return false;
+    LONG rc = RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf.data()), &got);
+    if (rc == ERROR_MORE_DATA) {
+        buf.assign(got / sizeof(wchar_t) + 2, 0);
+        got = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t));
+        rc = RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf.data()), &got);
+    }
+    if (rc != ERROR_SUCCESS) return false;
+    buf[got / sizeof(wchar_t)] = 0;
     std::wstring text(buf.data());
     if (width == 0) width = 1;
     if (text.size() > width - 1) text.resize(width - 1);
