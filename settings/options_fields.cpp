@@ -16,12 +16,12 @@ const std::wstring& Text(const PageValues& v, int id) {
     return it == v.end() ? kEmpty : it->second.Text;
 }
 
-int ReadSpinText(const FieldSpec& spec, const std::wstring& text) {
+int ReadSpinText(const FieldDef& field, const std::wstring& text) {
     const wchar_t* s = text.c_str();
     wchar_t* end = nullptr;
     const long v = std::wcstol(s, &end, 10);
     const long n = end == s ? 0 : v;
-    return static_cast<int>(std::clamp<long>(n, spec.Lo, spec.Hi));
+    return static_cast<int>(std::clamp<long>(n, field.Lo, field.Hi));
 }
 
 std::wstring CutToField(const std::wstring& text, size_t width) {
@@ -29,15 +29,15 @@ std::wstring CutToField(const std::wstring& text, size_t width) {
     return text.substr(0, width - 1);
 }
 
-const FieldSpec* FindField(const std::vector<FieldSpec>& fields, int id) {
-    for (const FieldSpec& f : fields)
+const FieldDef* FindField(const std::vector<FieldDef>& fields, int id) {
+    for (const FieldDef& f : fields)
         if (f.Id == id) return &f;
     return nullptr;
 }
 
-SwatchPaint PaintOfSwatch(const std::vector<FieldSpec>& fields, const PageValues& v, int id) {
+SwatchPaint PaintOfSwatch(const std::vector<FieldDef>& fields, const PageValues& v, int id) {
     SwatchPaint p;
-    const FieldSpec* f = FindField(fields, id);
+    const FieldDef* f = FindField(fields, id);
     if (!f || f->Kind != kFieldSwatch) return p;
     p.Back = static_cast<unsigned>(Number(v, f->BackOf ? f->BackOf : id));
     if (f->TextOf) {
@@ -47,22 +47,22 @@ SwatchPaint PaintOfSwatch(const std::vector<FieldSpec>& fields, const PageValues
     return p;
 }
 
-std::vector<int> SwatchesShowing(const std::vector<FieldSpec>& fields, int id) {
+std::vector<int> SwatchesShowing(const std::vector<FieldDef>& fields, int id) {
     std::vector<int> ids{id};
-    for (const FieldSpec& f : fields)
+    for (const FieldDef& f : fields)
         if (f.Kind == kFieldSwatch && f.Id != id && (f.TextOf == id || f.BackOf == id)) ids.push_back(f.Id);
     return ids;
 }
 
-FieldSpec Check(int id) {
-    FieldSpec f;
+FieldDef Check(int id) {
+    FieldDef f;
     f.Id = id;
     f.Kind = kFieldCheck;
     return f;
 }
 
-FieldSpec Spin(int id, int spin, int lo, int hi) {
-    FieldSpec f;
+FieldDef Spin(int id, int spin, int lo, int hi) {
+    FieldDef f;
     f.Id = id;
     f.Kind = kFieldSpin;
     f.Spin = spin;
@@ -71,24 +71,24 @@ FieldSpec Spin(int id, int spin, int lo, int hi) {
     return f;
 }
 
-FieldSpec TextField(int id, size_t width) {
-    FieldSpec f;
+FieldDef TextField(int id, size_t width) {
+    FieldDef f;
     f.Id = id;
     f.Kind = kFieldText;
     f.Width = width;
     return f;
 }
 
-FieldSpec List(int id, std::vector<std::wstring> items) {
-    FieldSpec f;
+FieldDef List(int id, std::vector<std::wstring> items) {
+    FieldDef f;
     f.Id = id;
     f.Kind = kFieldList;
     f.Items = std::move(items);
     return f;
 }
 
-FieldSpec StringList(int id, int firstString, int count) {
-    FieldSpec f;
+FieldDef StringList(int id, int firstString, int count) {
+    FieldDef f;
     f.Id = id;
     f.Kind = kFieldList;
     f.FirstString = firstString;
@@ -96,16 +96,16 @@ FieldSpec StringList(int id, int firstString, int count) {
     return f;
 }
 
-FieldSpec Font(int id) {
-    FieldSpec f;
+FieldDef Font(int id) {
+    FieldDef f;
     f.Id = id;
     f.Kind = kFieldFont;
     f.Width = 32;
     return f;
 }
 
-FieldSpec Swatch(int id, int textOf, int backOf) {
-    FieldSpec f;
+FieldDef Swatch(int id, int textOf, int backOf) {
+    FieldDef f;
     f.Id = id;
     f.Kind = kFieldSwatch;
     f.TextOf = textOf;

@@ -16,7 +16,7 @@ enum FieldKind {
     kFieldSwatch,      // colour swatch: Number is the working colour
 };
 
-struct FieldSpec {
+struct FieldDef {
     int Id = 0;
     FieldKind Kind = kFieldCheck;
     int Spin = 0;  // the up-down of a spin field
@@ -45,11 +45,11 @@ const std::wstring& Text(const PageValues& v, int id);
 
 // The number a spin field's text stands for: not a number reads as 0, and the
 // result is held to the field's range.
-int ReadSpinText(const FieldSpec& spec, const std::wstring& text);
+int ReadSpinText(const FieldDef& field, const std::wstring& text);
 // A text field's text cut to what the field holds.
 std::wstring CutToField(const std::wstring& text, size_t width);
 
-const FieldSpec* FindField(const std::vector<FieldSpec>& fields, int id);
+const FieldDef* FindField(const std::vector<FieldDef>& fields, int id);
 
 // What a swatch is painted with.
 struct SwatchPaint {
@@ -57,17 +57,17 @@ struct SwatchPaint {
     unsigned Text = 0;
     unsigned Back = 0;
 };
-SwatchPaint PaintOfSwatch(const std::vector<FieldSpec>& fields, const PageValues& v, int id);
+SwatchPaint PaintOfSwatch(const std::vector<FieldDef>& fields, const PageValues& v, int id);
 // The swatches to repaint after the colour of id changed (id itself first).
-std::vector<int> SwatchesShowing(const std::vector<FieldSpec>& fields, int id);
+std::vector<int> SwatchesShowing(const std::vector<FieldDef>& fields, int id);
 
-// Spec builders, to keep the page tables short.
-FieldSpec Check(int id);
-FieldSpec Spin(int id, int spin, int lo, int hi);
-FieldSpec TextField(int id, size_t width);
-FieldSpec List(int id, std::vector<std::wstring> items);
-FieldSpec StringList(int id, int firstString, int count);
-FieldSpec Font(int id);
-FieldSpec Swatch(int id, int textOf = 0, int backOf = 0);
+// Builders, to keep the page tables short.
+FieldDef Check(int id);
+FieldDef Spin(int id, int spin, int lo, int hi);
+FieldDef TextField(int id, size_t width);
+FieldDef List(int id, std::vector<std::wstring> items);
+FieldDef StringList(int id, int firstString, int count);
+FieldDef Font(int id);
+FieldDef Swatch(int id, int textOf = 0, int backOf = 0);
 
 }  // namespace velkaro

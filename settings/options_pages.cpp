@@ -36,8 +36,8 @@ std::wstring Face(const PageValues& v, int id) { return CutToField(Text(v, id), 
 
 // ------------------------------------------------------------------ base
 
-const std::vector<FieldSpec>& BaseFields() {
-    static const std::vector<FieldSpec> f = {
+const std::vector<FieldDef>& BaseFields() {
+    static const std::vector<FieldDef> f = {
         List(IDC_BASE_ANGLE, {L"numerical", L"South base", L"E.W.base", L"N.E.W.S."}),
         TextField(IDC_BASE_DEG, 24),
         Spin(IDC_BASE_SHINE, IDC_BASE_SHINE_SPIN, 0, 255),
@@ -108,9 +108,9 @@ int32_t* TapSetting(GeneralSettings& g, int i) {
 }
 }  // namespace
 
-const std::vector<FieldSpec>& TapFields() {
-    static const std::vector<FieldSpec> f = [] {
-        std::vector<FieldSpec> v = {Check(IDC_TAP_ON)};
+const std::vector<FieldDef>& TapFields() {
+    static const std::vector<FieldDef> f = [] {
+        std::vector<FieldDef> v = {Check(IDC_TAP_ON)};
         for (int id : kTapIds) v.push_back(StringList(id, kActionStrings, kActionCount));
         return v;
     }();
@@ -132,8 +132,8 @@ void TapApply(const PageValues& v, SettingsStore* store) {
 
 // ------------------------------------------------------------------ info
 
-const std::vector<FieldSpec>& InfoFields() {
-    static const std::vector<FieldSpec> f = {
+const std::vector<FieldDef>& InfoFields() {
+    static const std::vector<FieldDef> f = {
         Check(IDC_INFO_LOCATION),
         Check(IDC_INFO_LATLNG),
         Check(IDC_INFO_ALT),
@@ -196,8 +196,8 @@ void InfoApply(const PageValues& v, SettingsStore* store) {
 
 // ------------------------------------------------------------------ azimuth
 
-const std::vector<FieldSpec>& AziFields() {
-    static const std::vector<FieldSpec> f = {
+const std::vector<FieldDef>& AziFields() {
+    static const std::vector<FieldDef> f = {
         Check(IDC_AZI_START),
         Check(IDC_AZI_SOUTH),
         Spin(IDC_AZI_FROM, IDC_AZI_FROM_SPIN, 0, 180),
@@ -282,9 +282,9 @@ void PutBackColours(PageValues* v, const SettingsStore& store) {
 
 }  // namespace
 
-const std::vector<FieldSpec>& BackFields() {
-    static const std::vector<FieldSpec> f = [] {
-        std::vector<FieldSpec> v = {Check(IDC_BACK_TRANS), Spin(IDC_BACK_ALPHA, IDC_BACK_ALPHA_SPIN, 0, 255),
+const std::vector<FieldDef>& BackFields() {
+    static const std::vector<FieldDef> f = [] {
+        std::vector<FieldDef> v = {Check(IDC_BACK_TRANS), Spin(IDC_BACK_ALPHA, IDC_BACK_ALPHA_SPIN, 0, 255),
                                     Spin(IDC_BACK_ALPHAS, IDC_BACK_ALPHAS_SPIN, 0, 255), Swatch(IDC_BACK_CRBACK)};
         for (int b = 0; b < kBodyCount; ++b) {
             v.push_back(Swatch(kBackRows[b].Back, BackNameTextValue(b)));
@@ -352,8 +352,8 @@ const int kPartBits[4][2] = {{IDC_BODY_PART1, 1}, {IDC_BODY_PART2, 2}, {IDC_BODY
 
 int TextBitId(int body, int i) { return i == 0 && body == kMoon ? IDC_BODY_AGE : kTextBits[i][0]; }
 
-std::vector<FieldSpec> MakeBodyFields(int body) {
-    std::vector<FieldSpec> v = {
+std::vector<FieldDef> MakeBodyFields(int body) {
+    std::vector<FieldDef> v = {
         Check(IDC_BODY_ICONMODE),
         TextField(IDC_BODY_ICON, 260),
         Spin(IDC_BODY_SPACETXT, IDC_BODY_SPACETXT_SPIN, -999, 999),
@@ -364,7 +364,7 @@ std::vector<FieldSpec> MakeBodyFields(int body) {
     for (int id : {IDC_BODY_RISE, IDC_BODY_CULM, IDC_BODY_SET}) v.push_back(Check(id));
     for (int id : {IDC_BODY_CRRISE, IDC_BODY_CRCULM, IDC_BODY_CRSET}) v.push_back(Swatch(id, id, kBodyBackValue));
     for (const auto& p : kPartBits) v.push_back(Check(p[0]));
-    const std::vector<FieldSpec> rest = {
+    const std::vector<FieldDef> rest = {
         List(IDC_BODY_LAYOUT, {L"horizontal", L"vertical", L"fix left", L"fix right", L"next"}),
         Font(IDC_BODY_FONT),
         Spin(IDC_BODY_SIZE, IDC_BODY_SIZE_SPIN, 0, 999),
@@ -383,9 +383,9 @@ std::vector<FieldSpec> MakeBodyFields(int body) {
 
 }  // namespace
 
-const std::vector<FieldSpec>& BodyFields(int body) {
-    static const std::vector<FieldSpec> moon = MakeBodyFields(kMoon);
-    static const std::vector<FieldSpec> other = MakeBodyFields(kSun);
+const std::vector<FieldDef>& BodyFields(int body) {
+    static const std::vector<FieldDef> moon = MakeBodyFields(kMoon);
+    static const std::vector<FieldDef> other = MakeBodyFields(kSun);
     return body == kMoon ? moon : other;
 }
 

@@ -10,27 +10,27 @@
 namespace velkaro {
 
 // The base page. Opening it turns a "Deg" of "0" into the degree sign in memory.
-const std::vector<FieldSpec>& BaseFields();
+const std::vector<FieldDef>& BaseFields();
 PageValues BaseLoad(SettingsStore* store);
 void BaseApply(const PageValues& v, SettingsStore* store);
 
 // The tap page: list index = action + 1.
-const std::vector<FieldSpec>& TapFields();
+const std::vector<FieldDef>& TapFields();
 PageValues TapLoad(const SettingsStore& store);
 void TapApply(const PageValues& v, SettingsStore* store);
 
 // The title band's page.
-const std::vector<FieldSpec>& InfoFields();
+const std::vector<FieldDef>& InfoFields();
 PageValues InfoLoad(const SettingsStore& store);
 void InfoApply(const PageValues& v, SettingsStore* store);
 
 // The azimuth meter's page.
-const std::vector<FieldSpec>& AziFields();
+const std::vector<FieldDef>& AziFields();
 PageValues AziLoad(const SettingsStore& store);
 void AziApply(const PageValues& v, SettingsStore* store);
 
 // The background page with the four row colours of every body.
-const std::vector<FieldSpec>& BackFields();
+const std::vector<FieldDef>& BackFields();
 PageValues BackLoad(const SettingsStore& store);
 void BackApply(const PageValues& v, SettingsStore* store);
 // "moon": the Moon's four colours for every body.
@@ -39,7 +39,7 @@ void BackCopyMoon(PageValues* v);
 void BackRetake(PageValues* v, const SettingsStore& store);
 
 // A body's page (the Moon's shows "Age" and has no name field).
-const std::vector<FieldSpec>& BodyFields(int body);
+const std::vector<FieldDef>& BodyFields(int body);
 PageValues BodyLoad(const SettingsStore& store, int body);
 void BodyApply(const PageValues& v, int body, SettingsStore* store);
 

@@ -24,7 +24,7 @@ std::wstring ControlText(HWND page, int id, size_t width) {
     return buf.data();
 }
 
-void FillList(HWND page, const FieldSpec& f) {
+void FillList(HWND page, const FieldDef& f) {
     HWND list = GetDlgItem(page, f.Id);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     std::vector<std::wstring> items = f.Items;
@@ -74,7 +74,7 @@ const std::vector<FontFamily>& TodayFonts(std::wstring* currentFace) {
     return families;
 }
 
-void FillFonts(HWND page, const FieldSpec& f, const FieldValue& v) {
+void FillFonts(HWND page, const FieldDef& f, const FieldValue& v) {
     HWND list = GetDlgItem(page, f.Id);
     std::wstring current;
     const std::vector<FontFamily>& families = TodayFonts(&current);
@@ -100,7 +100,7 @@ void SetUpSpin(HWND page, int edit, int spin, int lo, int hi, int value) {
     SetDlgItemInt(page, edit, static_cast<UINT>(value), lo < 0);
 }
 
-void ShowField(HWND page, const FieldSpec& f, const PageValues& v) {
+void ShowField(HWND page, const FieldDef& f, const PageValues& v) {
     switch (f.Kind) {
         case kFieldCheck:
             CheckDlgButton(page, f.Id, Number(v, f.Id) ? BST_CHECKED : BST_UNCHECKED);
@@ -120,8 +120,8 @@ void ShowField(HWND page, const FieldSpec& f, const PageValues& v) {
     }
 }
 
-void FillFields(HWND page, const std::vector<FieldSpec>& fields, const PageValues& v) {
-    for (const FieldSpec& f : fields) {
+void FillFields(HWND page, const std::vector<FieldDef>& fields, const PageValues& v) {
+    for (const FieldDef& f : fields) {
         switch (f.Kind) {
             case kFieldSpin:
                 SetUpSpin(page, f.Id, f.Spin, f.Lo, f.Hi, Number(v, f.Id));
@@ -146,8 +146,8 @@ void FillFields(HWND page, const std::vector<FieldSpec>& fields, const PageValue
     }
 }
 
-void ReadFields(HWND page, const std::vector<FieldSpec>& fields, PageValues* v) {
-    for (const FieldSpec& f : fields) {
+void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v) {
+    for (const FieldDef& f : fields) {
         FieldValue& out = (*v)[f.Id];
         switch (f.Kind) {
             case kFieldCheck:
@@ -181,10 +181,10 @@ void ReadFields(HWND page, const std::vector<FieldSpec>& fields, PageValues* v) 
     }
 }
 
-INT_PTR PaintSwatch(const std::vector<FieldSpec>& fields, const PageValues& v, SwatchBrushes* brushes, HDC dc,
+INT_PTR PaintSwatch(const std::vector<FieldDef>& fields, const PageValues& v, SwatchBrushes* brushes, HDC dc,
                     HWND control) {
     const int id = GetDlgCtrlID(control);
-    const FieldSpec* f = FindField(fields, id);
+    const FieldDef* f = FindField(fields, id);
     if (!f || f->Kind != kFieldSwatch) return 0;
     const SwatchPaint p = PaintOfSwatch(fields, v, id);
     SetBkMode(dc, TRANSPARENT);
@@ -201,8 +201,8 @@ void ReleaseBrushes(SwatchBrushes* brushes) {
     brushes->clear();
 }
 
-bool ChooseSwatchColour(HWND page, const std::vector<FieldSpec>& fields, PageValues* v, int id) {
-    const FieldSpec* f = FindField(fields, id);
+bool ChooseSwatchColour(HWND page, const std::vector<FieldDef>& fields, PageValues* v, int id) {
+    const FieldDef* f = FindField(fields, id);
     if (!f || f->Kind != kFieldSwatch) return false;
     auto colour = static_cast<uint32_t>(Number(*v, id));
     if (!RunColourChooser(g_module, page, &colour)) return false;
@@ -211,8 +211,8 @@ bool ChooseSwatchColour(HWND page, const std::vector<FieldSpec>& fields, PageVal
     return true;
 }
 
-void RepaintAllSwatches(HWND page, const std::vector<FieldSpec>& fields) {
-    for (const FieldSpec& f : fields)
+void RepaintAllSwatches(HWND page, const std::vector<FieldDef>& fields) {
+    for (const FieldDef& f : fields)
         if (f.Kind == kFieldSwatch) RepaintSwatch(page, f.Id);
 }
 

@@ -13,14 +13,14 @@ namespace {
 
 struct TableState {
     PageParam Param{};
-    const std::vector<FieldSpec>* Fields = nullptr;
+    const std::vector<FieldDef>* Fields = nullptr;
     PageValues Values;
     SwatchBrushes Brushes;
 };
 
 TableState* Of(HWND page) { return reinterpret_cast<TableState*>(GetWindowLongPtrW(page, DWLP_USER)); }
 
-const std::vector<FieldSpec>& FieldsOf(const PageParam& p) {
+const std::vector<FieldDef>& FieldsOf(const PageParam& p) {
     switch (p.Kind) {
         case kPageBase: return BaseFields();
         case kPageTap: return TapFields();

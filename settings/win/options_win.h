@@ -13,11 +13,11 @@ namespace velkaro {
 extern bool g_storeWasReset;
 
 // Fills the page's controls from the values; lists, fonts and spins are set up too.
-void FillFields(HWND page, const std::vector<FieldSpec>& fields, const PageValues& v);
+void FillFields(HWND page, const std::vector<FieldDef>& fields, const PageValues& v);
 // Refreshes the controls of one field only (no list filling).
-void ShowField(HWND page, const FieldSpec& f, const PageValues& v);
+void ShowField(HWND page, const FieldDef& f, const PageValues& v);
 // Reads the controls into the values; swatches keep their working colours.
-void ReadFields(HWND page, const std::vector<FieldSpec>& fields, PageValues* v);
+void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v);
 
 // Up-down paired with its edit and its range; the edit shows value.
 void SetUpSpin(HWND page, int edit, int spin, int lo, int hi, int value);
@@ -25,13 +25,13 @@ void SetUpSpin(HWND page, int edit, int spin, int lo, int hi, int value);
 // The swatch brushes of one page, released with it.
 using SwatchBrushes = std::map<int, HBRUSH>;
 // Answers WM_CTLCOLORSTATIC for a swatch of the page; 0 for other controls.
-INT_PTR PaintSwatch(const std::vector<FieldSpec>& fields, const PageValues& v, SwatchBrushes* brushes, HDC dc,
+INT_PTR PaintSwatch(const std::vector<FieldDef>& fields, const PageValues& v, SwatchBrushes* brushes, HDC dc,
                     HWND control);
 void ReleaseBrushes(SwatchBrushes* brushes);
 // A swatch tapped: the chooser on its working colour; true when it changed
 // (the swatches showing it are repainted).
-bool ChooseSwatchColour(HWND page, const std::vector<FieldSpec>& fields, PageValues* v, int id);
-void RepaintAllSwatches(HWND page, const std::vector<FieldSpec>& fields);
+bool ChooseSwatchColour(HWND page, const std::vector<FieldDef>& fields, PageValues* v, int id);
+void RepaintAllSwatches(HWND page, const std::vector<FieldDef>& fields);
 
 // The open-file dialog on *path (the platform's, or "gsgetfile.dll"'s when
 // present); true and *path replaced when a file was chosen.

@@ -23,7 +23,7 @@ std::vector<int> Ids(const std::vector<int>& v) { return v; }
 }  // namespace
 
 TEST(OptionFields, SpinTextAndFieldWidths) {
-    const FieldSpec pos = Spin(1, 2, 0, 999), signedSpin = Spin(1, 2, -999, 999);
+    const FieldDef pos = Spin(1, 2, 0, 999), signedSpin = Spin(1, 2, -999, 999);
     EXPECT_EQ(ReadSpinText(pos, L"12"), 12);
     EXPECT_EQ(ReadSpinText(pos, L"abc"), 0);
     EXPECT_EQ(ReadSpinText(pos, L"5000"), 999);
