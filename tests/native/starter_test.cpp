@@ -3,8 +3,10 @@
 
 #include <cmath>
 
+#include "editor/stock_file.h"
 #include "engine/calendar.h"
 #include "tools/starter/starter.h"
+#include "tools/starter/starter_file.h"
 #include "tools/starter/zone_scan.h"
 
 using namespace velkaro;
@@ -126,4 +128,43 @@ TEST(StarterLibrary, EveryClockIsItsZonesAroundEverySwitchAndThroughTheYear) {
                 EXPECT_TRUE(ShowsZoneTime(p, UnixFromUtc(y, month, 15, 12))) << p.Zone << " " << y << "-" << month;
     }
     EXPECT_GE(withRule, 90);
+}
+
+TEST(StarterLibrary, FileReadsBackInTheEditorWithEveryRecordIntact) {
+    const Categories built = StarterCategories(Library());
+    const std::string path = ::testing::TempDir() + "starter_Sitarel.ini";
+    const std::wstring wpath(path.begin(), path.end());
+    int error = 0;
+    ASSERT_TRUE(SaveStockFile(built, wpath, &error)) << error;
+    Categories read;
+    ASSERT_TRUE(LoadStockFile(&read, wpath));
+    std::remove(path.c_str());
+
+    EXPECT_EQ(read.Current, 2);
+    ASSERT_EQ(CategoryCount(read), 2 + kStarterRegionCount);
+    size_t records = 0;
+    for (int r = 0; r < kStarterRegionCount; ++r) {
+        const int index = 2 + r;
+        const std::string region = kStarterRegions[r];
+        EXPECT_EQ(read.Names[index], std::wstring(region.begin(), region.end()));
+        EXPECT_NE(read.Fixed[index], 0) << region;
+        const RecordList& a = built.Stores[index];
+        const RecordList& b = read.Stores[index];
+        ASSERT_EQ(a.size(), b.size()) << region;
+        for (size_t i = 0; i < a.size(); ++i) {
+            SCOPED_TRACE(std::string(a[i].Memo.begin(), a[i].Memo.end()));
+            EXPECT_EQ(b[i].Number, static_cast<int>(i));
+            EXPECT_EQ(b[i].Valid, 1);
+            EXPECT_EQ(b[i].Location, a[i].Location);
+            EXPECT_EQ(b[i].Lat, a[i].Lat);
+            EXPECT_EQ(b[i].Lng, a[i].Lng);
+            EXPECT_EQ(b[i].Altitude, 0);
+            EXPECT_EQ(b[i].UtcGet, 0);
+            EXPECT_EQ(b[i].UtcMargin, a[i].UtcMargin);
+            EXPECT_EQ(b[i].DST, a[i].DST);
+            EXPECT_EQ(b[i].Memo, a[i].Memo);
+        }
+        records += b.size();
+    }
+    EXPECT_EQ(records, Library().size());
 }

@@ -1,9 +1,11 @@
-// velkaro-starter ZONE1970_TAB [--list]: builds the editor's starter library
-// from the system's time-zone database and lists it.
+// velkaro-starter ZONE1970_TAB [OUT.ini]: builds the editor's starter library
+// from the system's time-zone database and writes it as the editor's category
+// file (or lists it when no file is named).
 #include <cstdio>
 #include <string>
 
-#include "tools/starter/starter.h"
+#include "editor/stock_file.h"
+#include "tools/starter/starter_file.h"
 
 using namespace velkaro;
 
@@ -15,7 +17,7 @@ std::string Narrow(const std::wstring& s) { return std::string(s.begin(), s.end(
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: velkaro-starter ZONE1970_TAB\n");
+        std::fprintf(stderr, "usage: velkaro-starter ZONE1970_TAB [OUT.ini]\n");
         return 2;
     }
     std::vector<StarterPlace> places;
@@ -24,16 +26,25 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velkaro-starter: %s\n", error.c_str());
         return 1;
     }
-    int count = 0, withRule = 0, irregular = 0;
-    const auto groups = GroupByRegion(places);
-    for (int r = 0; r < kStarterRegionCount; ++r)
-        for (const StarterPlace& p : groups[r]) {
-            ++count;
-            withRule += p.Result == kRuleFound;
-            irregular += p.Result == kRuleInexact;
-            std::printf("%s\t%s\t%.2f\t%.2f\t%g\t%s\t%s\n", kStarterRegions[r], Narrow(p.Name).c_str(), p.Lat,
-                        p.Lng, p.UtcMargin, Narrow(p.DST).c_str(), Narrow(p.Memo).c_str());
-        }
-    std::fprintf(stderr, "%d places, %d with a rule, %d irregular\n", count, withRule, irregular);
+    if (argc < 3) {
+        for (const auto& group : GroupByRegion(places))
+            for (const StarterPlace& p : group)
+                std::printf("%s\t%.2f\t%.2f\t%g\t%s\t%s\n", Narrow(p.Name).c_str(), p.Lat, p.Lng, p.UtcMargin,
+                            Narrow(p.DST).c_str(), Narrow(p.Memo).c_str());
+        return 0;
+    }
+    int withRule = 0, irregular = 0;
+    for (const StarterPlace& p : places) {
+        withRule += p.Result == kRuleFound;
+        irregular += p.Result == kRuleInexact;
+    }
+    const std::string out = argv[2];
+    int code = 0;
+    if (!SaveStockFile(StarterCategories(places), std::wstring(out.begin(), out.end()), &code)) {
+        std::fprintf(stderr, "velkaro-starter: cannot write %s (%d)\n", out.c_str(), code);
+        return 1;
+    }
+    std::printf("%s: %zu places in %d categories, %d with a rule, %d irregular\n", out.c_str(), places.size(),
+                kStarterRegionCount, withRule, irregular);
     return 0;
 }
