@@ -86,6 +86,7 @@ protected:
         }
         DeleteFileW((dir + L"Sitarel.exe").c_str());
         DeleteFileW((dir + L"Sitarel.ini").c_str());
+        RemoveDirectoryW((dir + L"Sitarel.ini.new").c_str());
         RemoveDirectoryW(dir.c_str());
         RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
     }
@@ -255,6 +256,42 @@ TEST_F(EditorProcess, MissingFileIsToldAndTheExitCreatesIt) {
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
     EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), "0\r\n\r\n[_REG_BAK]x\r\n\r\n");
+}
+
+// Waits for a message box with the caption, answers it with the button and
+// returns its text; empty when none came.
+std::wstring Answer(const wchar_t* caption, int button) {
+    HWND box = nullptr;
+    for (int i = 0; i < 250 && !box; ++i, Pump(20)) box = FindWindowW(L"#32770", caption);
+    if (!box) return std::wstring();
+    wchar_t text[600] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 600);
+    PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    for (int i = 0; i < 250 && IsWindow(box); ++i) Pump(20);
+    return text;
+}
+
+TEST_F(EditorProcess, FailedSaveAtExitKeepsTheOldFileAndTheProgram) {
+    const std::wstring blocker = dir + L"Sitarel.ini.new";  // the new file cannot be made
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
+    EXPECT_EQ(Answer(L"error", IDOK).find(L"Can't create " + dir + L"Sitarel.ini .("), 0u);
+    EXPECT_EQ(WaitForSingleObject(editor, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    // The second failure asks; Cancel keeps the program.
+    PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
+    EXPECT_FALSE(Answer(L"error", IDOK).empty());
+    EXPECT_FALSE(Answer(L"Warning", IDCANCEL).empty());
+    EXPECT_EQ(WaitForSingleObject(editor, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), kIni);
+    // Once the file can be written the exit saves and ends.
+    RemoveDirectoryW(blocker.c_str());
+    PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
+    EXPECT_EQ(ExitCode(editor), 0);
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini").substr(0, 16), "2\r\n\r\n[_REG_BAK]x");
 }
 
 TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {

@@ -102,11 +102,11 @@ std::vector<ZoneTransition> ZoneChanges(UnixTime from, UnixTime to, int step) {
     return out;
 }
 
-int ZoneStandardOffset(UnixTime from, UnixTime to) {
+int ZoneStandardOffset(UnixTime from, const std::vector<ZoneTransition>& changes) {
     bool dst = false;
     int standard = ZoneOffsetAt(from, &dst);
     bool found = !dst;
-    for (const ZoneTransition& c : ZoneChanges(from, to)) {
+    for (const ZoneTransition& c : changes) {
         const int offset = ZoneOffsetAt(c.Utc, &dst);
         if (!dst) {
             standard = offset;
@@ -124,7 +124,7 @@ ZoneYears ZoneOverYears(int firstYear, int lastYear) {
     z.LastYear = lastYear;
     z.OffsetAtStart = ZoneOffsetAt(from);
     z.Changes = ZoneChanges(from, to);
-    z.StandardOffset = ZoneStandardOffset(from, to);
+    z.StandardOffset = ZoneStandardOffset(from, z.Changes);
     return z;
 }
 

@@ -42,9 +42,9 @@ SYSTEMTIME ZoneLocalTime(UnixTime t);
 // Offset changes of the live zone in [from, to), found by stepping `step`
 // seconds and narrowing each change down to the second.
 std::vector<ZoneTransition> ZoneChanges(UnixTime from, UnixTime to, int step = 6 * 3600);
-// The offset the database calls standard time, as it stands at the last
-// change before `to` (or at `from` when there is none).
-int ZoneStandardOffset(UnixTime from, UnixTime to);
+// The offset the database calls standard time, as it stands after the last
+// of `changes` that enters it (or at `from` when none does).
+int ZoneStandardOffset(UnixTime from, const std::vector<ZoneTransition>& changes);
 // The live zone over whole UTC years, as the rule composer takes it.
 ZoneYears ZoneOverYears(int firstYear, int lastYear);
 
