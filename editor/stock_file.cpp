@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "editor/fields.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "settings/location.h"
@@ -58,13 +59,7 @@ void WriteRecord(Writer* w, const EditorRecord& r) {
     w->Raw("\t");
     w->Fixed2(r.Lng);
     w->Raw("\t");
-    if (r.Altitude == r.Prominence) {
-        w->Int(r.Altitude);
-    } else {
-        w->Int(r.Prominence);
-        w->Raw("/");
-        w->Int(r.Altitude);
-    }
+    w->Ascii(FormatHeights(r));
     w->Raw("\t");
     w->Int(r.UtcGet);
     w->Raw("\t");
@@ -91,25 +86,6 @@ void WriteAll(Writer* w, const Categories& c) {
 
 // ---------------------------------------------------------------- reading
 
-// A leading decimal integer as "%d" reads it (blanks, sign, digits; the rest
-// ignored); 0 when there is none. *found tells whether digits were there.
-long long LeadingInt(const std::string& text, bool* found = nullptr) {
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\v' ||
-                               text[i] == '\f'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    long long v = 0;
-    bool digits = false;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        digits = true;
-        if (v < 1000000000000LL) v = v * 10 + (text[i] - '0');  // far beyond any range rule
-    }
-    if (found) *found = digits;
-    return negative ? -v : v;
-}
-
 double LeadingDecimal(const std::string& text) {
     std::wstring wide(text.begin(), text.end());
     for (wchar_t& ch : wide) ch &= 0x7F;  // only ASCII can be part of a number
@@ -129,36 +105,14 @@ double Coordinate(const std::string& text) {
     size_t start = 0;
     for (int k = 0; k < 3 && start <= text.size(); ++k) {
         const size_t colon = text.find(':', start);
-        part[k] = LeadingInt(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
+        part[k] = LeadingInteger(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
         if (colon == std::string::npos) break;
         start = colon + 1;
     }
-    const double k = 1.0 / 60;
-    const double d = static_cast<double>(part[0]), m = static_cast<double>(part[1]),
-                 s = static_cast<double>(part[2]);
     const size_t sign = text.find_first_not_of(' ');
     const bool negative = sign != std::string::npos && text[sign] == '-';
-    return negative ? d - (s * k + m) * k : (s * k + m) * k + d;
-}
-
-void Heights(const std::string& text, EditorRecord* r) {
-    if (text.find('/') == std::string::npos) {
-        r->Altitude = r->Prominence = IntInRange(LeadingInt(text), 0, 30000);
-        return;
-    }
-    long long found[2] = {0, 0};
-    int n = 0;
-    size_t start = 0;
-    while (n < 2 && start <= text.size()) {
-        const size_t slash = text.find('/', start);
-        const std::string piece =
-            text.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
-        if (!piece.empty()) found[n++] = LeadingInt(piece);
-        if (slash == std::string::npos) break;
-        start = slash + 1;
-    }
-    r->Prominence = IntInRange(found[0], 0, 30000);
-    r->Altitude = IntInRange(found[1], 0, 30000);
+    return DegreesFromParts(static_cast<double>(part[0]), static_cast<double>(part[1]),
+                            static_cast<double>(part[2]), negative);
 }
 
 class Reader {
@@ -209,7 +163,7 @@ private:
     bool TakeIndex() {
         firstPiece_ = false;
         bool found = false;
-        const long long v = LeadingInt(piece_, &found);
+        const long long v = LeadingInteger(piece_, &found);
         if (!found) return false;
         c_->Current = v == kSearchCategory || v < 0 || v > kCategoryCapacity ? 0 : static_cast<int>(v);
         piece_.clear();
@@ -257,12 +211,12 @@ private:
         const std::string& t = piece_;
         if (!t.empty()) {
             switch (field_) {
-                case 1: record_.Valid = IntInRange(LeadingInt(t), 0, 1); break;
+                case 1: record_.Valid = IntInRange(LeadingInteger(t), 0, 1); break;
                 case 2: record_.Location = Wide(t); break;
                 case 3: record_.Lat = DecimalInRange(Coordinate(t), -90, 90); break;
                 case 4: record_.Lng = DecimalInRange(Coordinate(t), -180, 180); break;
-                case 5: Heights(t, &record_); break;
-                case 6: record_.UtcGet = IntInRange(LeadingInt(t), 0, 3); break;
+                case 5: ReadHeights(t, &record_.Prominence, &record_.Altitude); break;
+                case 6: record_.UtcGet = IntInRange(LeadingInteger(t), 0, 3); break;
                 case 7: record_.UtcMargin = DecimalInRange(LeadingDecimal(t), -24, 24); break;
                 case 8: record_.DST = Wide(t); break;
                 case 9: record_.Memo = Wide(t); break;
@@ -273,6 +227,9 @@ private:
     }
 
     void CloseRecord() {
+        // Not stored: a place has daylight saving exactly when it has a rule,
+        // as the location dialog decides it.
+        record_.ExistDST = record_.DST.empty() ? 0 : 1;
         if (section_ != kSearchCategory) {
             RecordList& store = c_->Stores[static_cast<size_t>(section_)];
             record_.Number = static_cast<int32_t>(store.size());

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "editor/editor.h"
 #include "editor/exchange.h"
@@ -49,11 +50,52 @@ void RefreshList(int list);  // item count set again and redrawn
 void ResetList(int list);    // also focus on row 0 and nothing selected
 void ResizeColumns();
 int FocusedRow(int list);
+std::vector<int> SelectedRows(int list);  // in row order
+void SelectAllRows(int list);
+void SelectRow(int list, int row);  // the focused and only selected row, scrolled into view
+void ClearSelection(int list);      // item count set again, no row selected
 LRESULT ListNotify(NMHDR* hdr);
 
 // Category controls.
 void FillCategoryBox();
 void ShowCurrentCategory();  // box selection, fixed check and the Stock list reset
+void SelectCurrentName();    // the current category's entry selected in the box
+std::wstring CategoryBoxText();  // what the box's edit field holds, up to 1023 characters
+void TapFixed();
+void TapAddCategory();
+void TapRename();
+// Enter in the box's edit field; true when the search ran and the key is used.
+bool SearchFromBox();
+void TakeOverBoxEdit();
+void ReleaseBoxEdit();
+
+// Asks with a string, caption "Warning", OK and Cancel with Cancel the default.
+bool ConfirmWarning(unsigned stringId);
+
+// Commands on rows.
+void OpenRow(int list);  // the focused row in the location dialog
+void AddRow(int list);
+void CopySelected(int list);
+void CutSelected(int list);
+void Paste(int list);
+void SetFocusedToWork();
+void AllSet();
+void FixOrder();
+void DeleteCategory();  // asks first
+void UndoWrite();
+void CopyWorkToNewCategory();
+void SelectAll(int list);
+
+// The category file.
+// "Can't open '%s'" over the window.
+void ReportOpenFailure(const std::wstring& path);
+// Saves to the current path; shows "Can't create %s .(%d)" when it fails.
+bool SaveStockWithReport();
+// Shows the open-file dialog ("gsgetfile.dll" when it is there, loaded for
+// this call only, else the platform's own). Returns the length of the chosen
+// path in `path` (260 characters), 0 when cancelled.
+int PickFile(HWND owner, wchar_t* path, const wchar_t* filter);
+void OpenStockFile(HWND owner);
 
 // Menus.
 void ShowSoftKeyMenu(int command);
@@ -65,6 +107,21 @@ bool RunMenuCommand(int command);
 // Tells the user when the category file could not be read at start; shown
 // over the visible window rather than during its creation.
 void ReportStartFile();
+
+// Dialogs. Both work on g_editor.DialogBuffer; the location dialog sets
+// g_editor.DialogConfirmed when it ends with OK.
+void RunLocationDialog(HWND owner);
+void RunRuleDialog(HWND owner);
+// Runs a dialog of the editor's resources at the editor's scale factor.
+INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param);
+// Full-screen with the Done button and the soft keys of the dialog menu bar.
+void InitEditorDialog(HWND dlg);
+// 1 for a command that confirms (Done, "OK"), -1 for one that cancels, else 0.
+int DialogCloseKind(int command);
+// Destroys the menu bar and ends the dialog with the command that closed it.
+void CloseEditorDialog(HWND dlg, int command);
+// The whole text of a dialog's control.
+std::wstring DialogText(HWND dlg, int id);
 
 // Saves the category file and ends the program; when the save fails the
 // program stays open with its data (a second failure asks whether to end).

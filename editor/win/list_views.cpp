@@ -167,6 +167,28 @@ void ResetList(int list) {
     InvalidateRect(w, nullptr, FALSE);
 }
 
+std::vector<int> SelectedRows(int list) {
+    std::vector<int> rows;
+    HWND w = g_ui.Lists[list];
+    for (int row = ListView_GetNextItem(w, -1, LVNI_SELECTED); row >= 0 && row < RowCount(list);
+         row = ListView_GetNextItem(w, row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+void SelectAllRows(int list) {
+    ListView_SetItemState(g_ui.Lists[list], -1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+void SelectRow(int list, int row) {
+    if (row >= 0 && row < RowCount(list)) SelectOnly(g_ui.Lists[list], row);
+}
+
+void ClearSelection(int list) {
+    RefreshList(list);
+    ListView_SetItemState(g_ui.Lists[list], -1, 0, LVIS_SELECTED);
+}
+
 int FocusedRow(int list) {
     const int row = ListView_GetNextItem(g_ui.Lists[list], -1, LVNI_FOCUSED);
     return row >= 0 && row < RowCount(list) ? row : -1;
@@ -186,6 +208,13 @@ LRESULT ListNotify(NMHDR* hdr) {
         case NM_CLICK:
             Click(reinterpret_cast<NMITEMACTIVATE*>(hdr));
             break;
+        case NM_RETURN: {
+            // The Enter key opens the focused row of the list it was pressed in.
+            const int list = ListOfWindow(hdr->hwndFrom);
+            g_editor.LastTouched = list;
+            OpenRow(list);
+            break;
+        }
         default:
             break;
     }

@@ -98,6 +98,7 @@ bool Create(HWND w) {
     CreateControls(w);
     FillCategoryBox();
     ChooseStartCategory(&g_editor);
+    TakeOverBoxEdit();
     SetUpListViews();
     ShowCurrentCategory();
     ResetList(kWorkList);
@@ -114,6 +115,7 @@ void Destroy() {
         int error = 0;
         SaveStockFile(g_editor.Stock, g_editor.StockPath, &error);
     }
+    ReleaseBoxEdit();
     ReleaseListViews();
     for (HWND c : {g_ui.Apply, g_ui.Fixed, g_ui.Box, g_ui.AddCategory, g_ui.Rename})
         if (c) DestroyWindow(c);
@@ -166,15 +168,17 @@ void Apply() {
 
 void Command(HWND w, int id, int code) {
     if (RunMenuCommand(id)) return;
+    if (id == kIdCategoryBox) {
+        if (code == CBN_SELCHANGE) ChooseCategoryFromBox();
+        return;
+    }
+    if (code != BN_CLICKED) return;
     switch (id) {
-        case kIdApplyButton:
-            if (code == BN_CLICKED) Apply();
-            break;
-        case kIdCategoryBox:
-            if (code == CBN_SELCHANGE) ChooseCategoryFromBox();
-            break;
-        default:
-            break;
+        case kIdApplyButton: Apply(); break;
+        case kIdFixedBox: TapFixed(); break;
+        case kIdAddCategoryButton: TapAddCategory(); break;
+        case kIdRenameButton: TapRename(); break;
+        default: break;
     }
 }
 
@@ -213,20 +217,28 @@ void ShowCurrentCategory() {
     ResetList(kStockList);
 }
 
-void ReportStartFile() {
-    if (!g_ui.StartFileMissing) return;
-    g_ui.StartFileMissing = false;
-    const std::wstring text = L"Can't open '" + g_editor.StockPath + L"'";
+void ReportOpenFailure(const std::wstring& path) {
+    const std::wstring text = L"Can't open '" + path + L"'";
     MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK);
 }
 
-void RequestExit() {
+bool SaveStockWithReport() {
     int error = 0;
-    if (!SaveStockFile(g_editor.Stock, g_editor.StockPath, &error)) {
-        wchar_t text[400 + MAX_PATH];
-        std::swprintf(text, sizeof text / sizeof text[0], L"Can't create %ls .(%d)", g_editor.StockPath.c_str(),
-                      error);
-        MessageBoxW(g_ui.Main, text, L"error", MB_OK);
+    if (SaveStockFile(g_editor.Stock, g_editor.StockPath, &error)) return true;
+    wchar_t text[400 + MAX_PATH];
+    std::swprintf(text, sizeof text / sizeof text[0], L"Can't create %ls .(%d)", g_editor.StockPath.c_str(), error);
+    MessageBoxW(g_ui.Main, text, L"error", MB_OK);
+    return false;
+}
+
+void ReportStartFile() {
+    if (!g_ui.StartFileMissing) return;
+    g_ui.StartFileMissing = false;
+    ReportOpenFailure(g_editor.StockPath);
+}
+
+void RequestExit() {
+    if (!SaveStockWithReport()) {
         // Nothing is lost unless the user says so: the data stays on screen
         // for another try, or for "Open" of a file that can be written.
         if (++g_ui.SaveFailures < 2) return;

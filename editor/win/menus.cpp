@@ -12,15 +12,9 @@ namespace {
 HMENU WorkMenu() { return GetSubMenu(g_ui.Menus, 0); }
 HMENU StockMenu() { return GetSubMenu(g_ui.Menus, 1); }
 
-bool Confirm(UINT stringId) {
-    wchar_t text[512] = {};
-    LoadStringW(g_ui.Instance, stringId, text, 512);
-    return MessageBoxW(g_ui.Main, text, L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
-}
-
 void SendFocusedToDayrune(int list) {
     const int row = FocusedRow(list);
-    if (row < 0 || !Confirm(IDS_CONFIRM_DAYRUNE)) return;
+    if (row < 0 || !ConfirmWarning(IDS_CONFIRM_DAYRUNE)) return;
     SendToDayrune(ListOf(&g_editor, list)[static_cast<size_t>(row)], AnnounceToPeer);
 }
 
@@ -63,9 +57,12 @@ bool RunWorkCommand(int command) {
         case IDM_WORK_DAYRUNE: SendFocusedToDayrune(kWorkList); return true;
         case IDM_WORK_EXIT: RequestExit(); return true;
         case IDM_WORK_WIDE: ToggleWide(kLayoutWorkWide); return true;
-        case IDM_WORK_PASTE: case IDM_WORK_CUT: case IDM_WORK_COPY: case IDM_WORK_EDIT:
-        case IDM_WORK_ADD: case IDM_WORK_ALLSELECT:
-            return true;  // not yet
+        case IDM_WORK_PASTE: Paste(kWorkList); return true;
+        case IDM_WORK_CUT: CutSelected(kWorkList); return true;
+        case IDM_WORK_COPY: CopySelected(kWorkList); return true;
+        case IDM_WORK_EDIT: OpenRow(kWorkList); return true;
+        case IDM_WORK_ADD: AddRow(kWorkList); return true;
+        case IDM_WORK_ALLSELECT: SelectAll(kWorkList); return true;
         default: return false;
     }
 }
@@ -76,11 +73,19 @@ bool RunStockCommand(int command) {
         case IDM_STOCK_SORT_LNG: Sort(kStockList, kSortLng); return true;
         case IDM_STOCK_DAYRUNE: SendFocusedToDayrune(kStockList); return true;
         case IDM_STOCK_WIDE: ToggleWide(kLayoutStockWide); return true;
-        case IDM_STOCK_SET: case IDM_STOCK_ALLSET: case IDM_STOCK_COPY: case IDM_STOCK_CUT:
-        case IDM_STOCK_PASTE: case IDM_STOCK_EDIT: case IDM_STOCK_ADD: case IDM_STOCK_FIX:
-        case IDM_STOCK_OPEN: case IDM_STOCK_CATEG_DEL: case IDM_STOCK_REGUNDO: case IDM_STOCK_WORKCOPY:
-        case IDM_STOCK_ALLSELECT:
-            return true;  // not yet
+        case IDM_STOCK_SET: SetFocusedToWork(); return true;
+        case IDM_STOCK_ALLSET: AllSet(); return true;
+        case IDM_STOCK_COPY: CopySelected(kStockList); return true;
+        case IDM_STOCK_CUT: CutSelected(kStockList); return true;
+        case IDM_STOCK_PASTE: Paste(kStockList); return true;
+        case IDM_STOCK_EDIT: OpenRow(kStockList); return true;
+        case IDM_STOCK_ADD: AddRow(kStockList); return true;
+        case IDM_STOCK_FIX: FixOrder(); return true;
+        case IDM_STOCK_OPEN: OpenStockFile(g_ui.Main); return true;
+        case IDM_STOCK_CATEG_DEL: DeleteCategory(); return true;
+        case IDM_STOCK_REGUNDO: UndoWrite(); return true;
+        case IDM_STOCK_WORKCOPY: CopyWorkToNewCategory(); return true;
+        case IDM_STOCK_ALLSELECT: SelectAll(kStockList); return true;
         default: return false;
     }
 }

@@ -87,7 +87,7 @@ TEST(StockFileWriter, HeightsOffsetsFixedMarksAndNeverSearch) {
     EXPECT_EQ(out.find("hit"), std::string::npos);
 }
 
-TEST(StockFileRoundTrip, KeepsEverythingButRoundsAndDropsExistDst) {
+TEST(StockFileRoundTrip, KeepsEverythingButRoundsAndExistDstFollowsTheRule) {
     Categories c = Japan();
     AddCategory(&c, L"Fixed one", 1);
     EditorRecord r = Rec(L"Peak");
@@ -114,8 +114,9 @@ TEST(StockFileRoundTrip, KeepsEverythingButRoundsAndDropsExistDst) {
     EXPECT_EQ(p.Altitude, 350);
     EXPECT_EQ(p.UtcGet, 3);
     EXPECT_DOUBLE_EQ(p.UtcMargin, 12.75);
-    EXPECT_EQ(p.ExistDST, 0);
+    EXPECT_EQ(p.ExistDST, 1);  // not stored: a rule means daylight saving
     EXPECT_EQ(p.DST, r.DST);
+    EXPECT_EQ(back.Stores[3][0].ExistDST, 0);
     EXPECT_EQ(p.Memo, L"note");
     EXPECT_EQ(back.Stores[2][0].Memo, L"capital");
     // And the written file reads and writes back byte for byte.

@@ -1,0 +1,80 @@
+#include "editor/location_dialog.h"
+
+#include <cstdlib>
+
+#include "editor/fields.h"
+#include "settings/location.h"
+
+namespace velkaro {
+namespace {
+
+constexpr int32_t kUtcGetFixed = 3;  // kept as it is; the check boxes cannot show it
+
+// The heights field taken as 8-bit text: only digits and "/" carry meaning.
+std::string Narrow(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t ch : text) out.push_back(ch > 0 && ch < 0x80 ? static_cast<char>(ch) : '?');
+    return out;
+}
+
+}  // namespace
+
+LocationForm OpenLocationForm(const EditorRecord& r) {
+    LocationForm f;
+    f.Valid = r.Valid != 0;
+    f.Location = r.Location;
+    f.Lat = FormatFixed6(r.Lat);
+    f.Lng = FormatFixed6(r.Lng);
+    f.Heights = FormatHeights(r);
+    f.Margin = FormatUtcOffset(r.UtcMargin);  // "5.75" stays 5.75
+    switch (r.UtcGet) {
+        case kUtcGetFixed: f.OffsetBoxesEnabled = false; break;
+        case 2: f.FromLongitude = f.AutoOffset = true; f.MarginEnabled = false; break;
+        case 1: f.AutoOffset = true; f.MarginEnabled = false; break;
+        default: break;
+    }
+    f.DST = r.DST;
+    f.Memo = r.Memo;
+    return f;
+}
+
+void SetFromLongitude(LocationForm* f, bool checked) {
+    f->FromLongitude = checked;
+    if (!checked) return;
+    f->AutoOffset = true;
+    f->MarginEnabled = false;
+}
+
+void SetAutoOffset(LocationForm* f, bool checked) {
+    f->AutoOffset = checked;
+    f->MarginEnabled = !checked;
+    if (!checked) f->FromLongitude = false;
+}
+
+void ConfirmLocationForm(const LocationForm& f, EditorRecord* r) {
+    r->Valid = f.Valid ? 1 : 0;
+    r->Location = CutToField(f.Location);
+    r->Lat = ParseLeadingDouble(f.Lat);
+    r->Lng = ParseLeadingDouble(f.Lng);
+    ReadHeights(Narrow(f.Heights), &r->Prominence, &r->Altitude);
+    r->UtcMargin = ParseLeadingDouble(f.Margin);
+    if (r->UtcGet != kUtcGetFixed) {
+        r->UtcGet = 0;
+        if (f.AutoOffset) r->UtcGet = 1;
+        if (f.FromLongitude) r->UtcGet = 2;
+    }
+    r->DST = CutToField(f.DST);
+    r->ExistDST = r->DST.empty() ? 0 : 1;
+    r->Memo = CutToField(f.Memo);
+}
+
+bool TakesHeightsCharacter(wchar_t ch) { return (ch >= L'0' && ch <= L'9') || ch == L'/' || ch < 0x20; }
+
+double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, const std::wstring& seconds) {
+    const long long d = LeadingInteger(degrees);
+    const long long m = std::llabs(LeadingInteger(minutes)), s = std::llabs(LeadingInteger(seconds));
+    return DegreesFromParts(static_cast<double>(d), static_cast<double>(m), static_cast<double>(s), d < 0);
+}
+
+}  // namespace velkaro

@@ -1,0 +1,48 @@
+// The location dialog's rules without its window: what each field shows for a
+// record, how the offset check boxes hang together, how OK reads the fields
+// back, and the degrees converter.
+#pragma once
+#include <string>
+
+#include "editor/record.h"
+
+namespace velkaro {
+
+// The dialog's fields as texts and check states.
+struct LocationForm {
+    bool Valid = false;     // the check box before the name
+    std::wstring Location;  // name
+    std::wstring Lat, Lng;  // "%f"
+    std::wstring Heights;   // "350" or "120/350"
+    std::wstring Margin;    // the offset from UTC
+    std::wstring DST;       // the rule
+    std::wstring Memo;
+    bool FromLongitude = false;       // offset from the longitude (UtcGet 2)
+    bool AutoOffset = false;          // automatic offset (UtcGet 1)
+    bool OffsetBoxesEnabled = true;   // false for UtcGet 3, which the boxes cannot show
+    bool MarginEnabled = true;        // the offset field takes typing
+};
+
+LocationForm OpenLocationForm(const EditorRecord& r);
+
+// Checking "from longitude" also checks "automatic" and locks the offset;
+// unchecking it changes nothing else.
+void SetFromLongitude(LocationForm* f, bool checked);
+// Unchecking "automatic" also unchecks "from longitude" and frees the offset;
+// checking it locks the offset.
+void SetAutoOffset(LocationForm* f, bool checked);
+
+// OK: writes the fields into the record. Texts are cut to a record's field,
+// numbers that do not read are 0, UtcGet 3 stays 3, and the record has
+// daylight saving exactly when the rule text is not empty.
+void ConfirmLocationForm(const LocationForm& f, EditorRecord* r);
+
+// The heights field takes typed digits and the "/" between the two heights;
+// control characters (erasing, the clipboard keys) pass.
+bool TakesHeightsCharacter(wchar_t ch);
+
+// The converter: degrees (signed), minutes and seconds (their absolute
+// values) as decimal degrees; the sign is the integer's, so "-0" is positive.
+double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, const std::wstring& seconds);
+
+}  // namespace velkaro

@@ -1,0 +1,101 @@
+// What the editor's two dialogs share: shown full-screen with the Done button
+// and the "OK"/"CANCEL" soft keys, and closed with the command that closed them.
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "editor/win/editor_win.h"
+#include "platform/win/shell_standin.h"
+#include "resources/sitarel_ids.h"
+
+namespace velkaro {
+namespace {
+
+// Skips a menu or class field of a dialog template: none, an ordinal, or a
+// string. Returns the offset after it, or 0 past the end.
+size_t SkipNameOrOrdinal(const std::vector<uint8_t>& t, size_t at) {
+    if (at + 2 > t.size()) return 0;
+    uint16_t first;
+    std::memcpy(&first, &t[at], 2);
+    if (first == 0x0000) return at + 2;
+    if (first == 0xFFFF) return at + 4 <= t.size() ? at + 4 : 0;
+    for (; at + 2 <= t.size(); at += 2) {
+        uint16_t ch;
+        std::memcpy(&ch, &t[at], 2);
+        if (ch == 0) return at + 2;
+    }
+    return 0;
+}
+
+// Where the point size of an extended template with its own font is; 0 when
+// the template is not such a one.
+size_t FontSizeOffset(const std::vector<uint8_t>& t) {
+    constexpr size_t kHeader = 26;  // dlgVer .. cy of DLGTEMPLATEEX
+    if (t.size() < kHeader) return 0;
+    uint16_t signature;
+    DWORD style;
+    std::memcpy(&signature, &t[2], 2);
+    std::memcpy(&style, &t[12], 4);
+    if (signature != 0xFFFF || !(style & DS_SETFONT)) return 0;
+    size_t at = SkipNameOrOrdinal(t, kHeader);                // menu
+    if (at) at = SkipNameOrOrdinal(t, at);                    // class
+    if (at) at = SkipNameOrOrdinal(t, at);                    // title
+    return at && at + 2 <= t.size() ? at : 0;
+}
+
+}  // namespace
+
+INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param) {
+    HRSRC res = FindResourceW(g_ui.Instance, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));  // RT_DIALOG
+    HGLOBAL loaded = res ? LoadResource(g_ui.Instance, res) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return -1;
+    std::vector<uint8_t> t(static_cast<const uint8_t*>(bytes),
+                           static_cast<const uint8_t*>(bytes) + SizeofResource(g_ui.Instance, res));
+    // The handheld draws dialogs in proportion to its screen; the font size
+    // carries the editor's scale factor to every control of the template.
+    if (const size_t at = FontSizeOffset(t)) {
+        uint16_t points;
+        std::memcpy(&points, &t[at], 2);
+        points = static_cast<uint16_t>(points * (g_editor.Scale > 1 ? g_editor.Scale : 1));
+        std::memcpy(&t[at], &points, 2);
+    }
+    // The template must be DWORD-aligned, which a vector's storage is.
+    return DialogBoxIndirectParamW(g_ui.Instance, reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner, proc,
+                                   param);
+}
+
+void InitEditorDialog(HWND dlg) {
+    SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
+    SHInitDialog(&shidi);
+    SHMENUBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = dlg;
+    bar.nToolBarId = IDM_DIALOG_BAR;
+    bar.hInstRes = g_ui.Instance;
+    SHCreateMenuBar(&bar);
+}
+
+int DialogCloseKind(int command) {
+    if (command == IDOK || command == IDM_DIALOG_OK) return 1;
+    if (command == IDCANCEL || command == IDM_DIALOG_CANCEL) return -1;
+    return 0;
+}
+
+void CloseEditorDialog(HWND dlg, int command) {
+    if (HWND bar = SHFindMenuBar(dlg)) DestroyWindow(bar);
+    EndDialog(dlg, command);
+}
+
+std::wstring DialogText(HWND dlg, int id) {
+    HWND c = GetDlgItem(dlg, id);
+    const int n = c ? GetWindowTextLengthW(c) : 0;
+    if (n <= 0) return std::wstring();
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    const int got = GetWindowTextW(c, &text[0], n + 1);
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+}  // namespace velkaro

@@ -1,0 +1,184 @@
+// The location dialog's window: fills its controls from the form, hands check
+// box taps, the converter and the "DST" button to the portable rules, and
+// writes the buffer back on OK.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "editor/location_dialog.h"
+#include "editor/win/editor_win.h"
+#include "resources/sitarel_ids.h"
+#include "settings/location.h"
+
+namespace velkaro {
+namespace {
+
+constexpr int kFieldChars = 259;            // a record's text field
+constexpr size_t kClipboardShown = 32768;   // characters of the clipboard shown at most
+
+const int kTextFields[] = {IDC_LOC_NAME, IDC_LOC_LAT, IDC_LOC_LNG, IDC_LOC_HEIGHTS,
+                           IDC_LOC_MARGIN, IDC_LOC_DST, IDC_LOC_MEMO};
+
+LocationForm* FormOf(HWND dlg) { return reinterpret_cast<LocationForm*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
+
+void ShowOffsetBoxes(HWND dlg, const LocationForm& f) {
+    CheckDlgButton(dlg, IDC_LOC_FROM_LONGITUDE, f.FromLongitude ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dlg, IDC_LOC_AUTO_OFFSET, f.AutoOffset ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_FROM_LONGITUDE), f.OffsetBoxesEnabled);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_AUTO_OFFSET), f.OffsetBoxesEnabled);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_MARGIN), f.MarginEnabled);
+}
+
+void ShowForm(HWND dlg, const LocationForm& f) {
+    CheckDlgButton(dlg, IDC_LOC_VALID, f.Valid ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextW(dlg, IDC_LOC_NAME, f.Location.c_str());
+    SetDlgItemTextW(dlg, IDC_LOC_LAT, f.Lat.c_str());
+    SetDlgItemTextW(dlg, IDC_LOC_LNG, f.Lng.c_str());
+    SetDlgItemTextW(dlg, IDC_LOC_HEIGHTS, f.Heights.c_str());
+    SetDlgItemTextW(dlg, IDC_LOC_MARGIN, f.Margin.c_str());
+    SetDlgItemTextW(dlg, IDC_LOC_DST, f.DST.c_str());
+    SetDlgItemTextW(dlg, IDC_LOC_MEMO, f.Memo.c_str());
+    ShowOffsetBoxes(dlg, f);
+}
+
+void ReadForm(HWND dlg, LocationForm* f) {
+    f->Valid = IsDlgButtonChecked(dlg, IDC_LOC_VALID) == BST_CHECKED;
+    f->Location = DialogText(dlg, IDC_LOC_NAME);
+    f->Lat = DialogText(dlg, IDC_LOC_LAT);
+    f->Lng = DialogText(dlg, IDC_LOC_LNG);
+    f->Heights = DialogText(dlg, IDC_LOC_HEIGHTS);
+    f->Margin = DialogText(dlg, IDC_LOC_MARGIN);
+    f->DST = DialogText(dlg, IDC_LOC_DST);
+    f->Memo = DialogText(dlg, IDC_LOC_MEMO);
+    f->FromLongitude = IsDlgButtonChecked(dlg, IDC_LOC_FROM_LONGITUDE) == BST_CHECKED;
+    f->AutoOffset = IsDlgButtonChecked(dlg, IDC_LOC_AUTO_OFFSET) == BST_CHECKED;
+}
+
+// Line feeds alone do not break lines in an edit control.
+std::wstring EditLines(const wchar_t* text, size_t max) {
+    std::wstring out;
+    for (size_t i = 0; text[i] && i < max; ++i) {
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out.push_back(L'\r');
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
+void ShowClipboardText(HWND dlg) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(dlg)) return;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const size_t chars = GlobalSize(data) / sizeof(wchar_t);
+            SetDlgItemTextW(dlg, IDC_LOC_CLIPBOARD, EditLines(text, chars < kClipboardShown ? chars : kClipboardShown).c_str());
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+}
+
+// Replaces the clipboard's contents by the text; when setting fails the copy
+// is freed and the clipboard stays empty.
+void PutOnClipboard(HWND dlg, const std::wstring& text) {
+    if (!OpenClipboard(dlg)) return;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (void* p = GlobalLock(copy)) {
+            memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(copy);
+            if (!SetClipboardData(CF_UNICODETEXT, copy)) GlobalFree(copy);
+        } else {
+            GlobalFree(copy);
+        }
+    }
+    CloseClipboard();
+}
+
+void RunConverter(HWND dlg) {
+    const double v = ConvertDegrees(DialogText(dlg, IDC_LOC_DEGREES), DialogText(dlg, IDC_LOC_MINUTES),
+                                    DialogText(dlg, IDC_LOC_SECONDS));
+    const std::wstring text = FormatFixed6(v);
+    SetDlgItemTextW(dlg, IDC_LOC_RESULT, text.c_str());
+    PutOnClipboard(dlg, text);
+}
+
+// The heights field lets only digits and "/" be typed.
+LRESULT CALLBACK HeightsProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_CHAR && !TakesHeightsCharacter(static_cast<wchar_t>(wp))) {
+        MessageBeep(MB_OK);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(w, HeightsProc, 0);
+    return DefSubclassProc(w, msg, wp, lp);
+}
+
+void Init(HWND dlg, LocationForm* f) {
+    SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(f));
+    InitEditorDialog(dlg);
+    for (int id : kTextFields) SendDlgItemMessageW(dlg, id, EM_LIMITTEXT, kFieldChars, 0);
+    SetWindowSubclass(GetDlgItem(dlg, IDC_LOC_HEIGHTS), HeightsProc, 0, 0);
+    *f = OpenLocationForm(g_editor.DialogBuffer);
+    ShowForm(dlg, *f);
+    ShowClipboardText(dlg);
+}
+
+// The rule dialog edits the buffer's rule; the field shows the buffer's rule
+// afterwards whichever way the dialog ended.
+void EditRule(HWND dlg) {
+    RunRuleDialog(dlg);
+    SetDlgItemTextW(dlg, IDC_LOC_DST, g_editor.DialogBuffer.DST.c_str());
+}
+
+bool Command(HWND dlg, LocationForm* f, int id, int code) {
+    const int close = DialogCloseKind(id);
+    if (close > 0) {
+        ReadForm(dlg, f);
+        g_editor.DialogConfirmed = true;
+        ConfirmLocationForm(*f, &g_editor.DialogBuffer);
+    }
+    if (close != 0) {
+        CloseEditorDialog(dlg, id);
+        return true;
+    }
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDC_LOC_FROM_LONGITUDE:
+            SetFromLongitude(f, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
+            ShowOffsetBoxes(dlg, *f);
+            return true;
+        case IDC_LOC_AUTO_OFFSET:
+            SetAutoOffset(f, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
+            ShowOffsetBoxes(dlg, *f);
+            return true;
+        case IDC_LOC_CONVERT: RunConverter(dlg); return true;
+        case IDC_LOC_DST_BUTTON: EditRule(dlg); return true;
+        default: return false;
+    }
+}
+
+INT_PTR CALLBACK LocationDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            Init(dlg, reinterpret_cast<LocationForm*>(lp));
+            return TRUE;
+        case WM_COMMAND: {
+            LocationForm* f = FormOf(dlg);
+            return f && Command(dlg, f, LOWORD(wp), HIWORD(wp));
+        }
+        case WM_CLOSE:
+            CloseEditorDialog(dlg, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void RunLocationDialog(HWND owner) {
+    LocationForm form;
+    RunEditorDialog(IDD_LOCATION, owner, LocationDialogProc, reinterpret_cast<LPARAM>(&form));
+}
+
+}  // namespace velkaro

@@ -1,0 +1,154 @@
+// The rule dialog's window: the lists and spin boxes show a RuleFields, and OK
+// composes the rule from what they hold into the dialog buffer.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "editor/rule_dialog.h"
+#include "editor/win/editor_win.h"
+#include "resources/sitarel_ids.h"
+
+namespace velkaro {
+namespace {
+
+// The four spin boxes in one order: start hour, start day, end hour, end day.
+constexpr int kSpinCount = 4;
+const int kSpins[kSpinCount] = {IDC_RULE_START_HOUR_SPIN, IDC_RULE_START_DAY_SPIN, IDC_RULE_END_HOUR_SPIN,
+                                IDC_RULE_END_DAY_SPIN};
+const int kBuddies[kSpinCount] = {IDC_RULE_START_HOUR, IDC_RULE_START_DAY, IDC_RULE_END_HOUR, IDC_RULE_END_DAY};
+
+struct RuleDialog {
+    SpinPosition Spins[kSpinCount];
+};
+
+RuleDialog* Of(HWND dlg) { return reinterpret_cast<RuleDialog*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
+
+int* SpinField(RuleFields* f, int spin) {
+    switch (spin) {
+        case 0: return &f->Start.Hour;
+        case 1: return &f->Start.Day;
+        case 2: return &f->End.Hour;
+        default: return &f->End.Day;
+    }
+}
+
+int SpinValue(RuleFields f, int spin) { return *SpinField(&f, spin); }
+
+void FillList(HWND dlg, int id, int firstString, int count) {
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[64] = {};
+        LoadStringW(g_ui.Instance, static_cast<UINT>(firstString + i), text, 64);
+        SendDlgItemMessageW(dlg, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+void FillLists(HWND dlg) {
+    for (int id : {IDC_RULE_START_MONTH, IDC_RULE_END_MONTH}) FillList(dlg, id, IDS_MONTH_FIRST, 12);
+    for (int id : {IDC_RULE_START_WEEK, IDC_RULE_END_WEEK}) FillList(dlg, id, IDS_WEEK_FIRST, 5);
+    for (int id : {IDC_RULE_START_WEEKDAY, IDC_RULE_END_WEEKDAY}) FillList(dlg, id, IDS_WEEKDAY_FIRST, 7);
+    for (int i = 0; i < kSpinCount; ++i) {
+        HWND spin = GetDlgItem(dlg, kSpins[i]);
+        SendMessageW(spin, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(dlg, kBuddies[i])), 0);
+        const bool hour = i % 2 == 0;
+        SendMessageW(spin, UDM_SETRANGE32, hour ? -23 : 1, hour ? 23 : 31);
+    }
+}
+
+void Select(HWND dlg, int id, int index) { SendDlgItemMessageW(dlg, id, CB_SETCURSEL, index, 0); }
+
+int Selected(HWND dlg, int id, int fallback) {
+    const LRESULT at = SendDlgItemMessageW(dlg, id, CB_GETCURSEL, 0, 0);
+    return at == CB_ERR ? fallback : static_cast<int>(at);
+}
+
+void ReadSpins(HWND dlg, RuleDialog* d, RuleFields* f) {
+    for (int i = 0; i < kSpinCount; ++i)
+        *SpinField(f, i) = d->Spins[i].Read(static_cast<uint32_t>(SendDlgItemMessageW(dlg, kSpins[i], UDM_GETPOS, 0, 0)));
+}
+
+// Shows a whole set of fields: every list, spin box and the form. Whatever
+// fills the dialog from a rule string goes through RuleFieldsFromText and this.
+void ShowRuleFields(HWND dlg, RuleDialog* d, const RuleFields& f) {
+    Select(dlg, IDC_RULE_START_MONTH, f.Start.Month - 1);
+    Select(dlg, IDC_RULE_END_MONTH, f.End.Month - 1);
+    Select(dlg, IDC_RULE_START_WEEK, f.Start.Week);
+    Select(dlg, IDC_RULE_END_WEEK, f.End.Week);
+    Select(dlg, IDC_RULE_START_WEEKDAY, f.Start.Weekday);
+    Select(dlg, IDC_RULE_END_WEEKDAY, f.End.Weekday);
+    for (int i = 0; i < kSpinCount; ++i) SetDlgItemInt(dlg, kBuddies[i], static_cast<UINT>(SpinValue(f, i)), TRUE);
+    CheckRadioButton(dlg, IDC_RULE_WEEKDAY_FORM, IDC_RULE_DAY_FORM, f.DayForm ? IDC_RULE_DAY_FORM : IDC_RULE_WEEKDAY_FORM);
+    // The spin boxes take their buddies' numbers; one out of range keeps the
+    // position it had.
+    RuleFields ignored;
+    ReadSpins(dlg, d, &ignored);
+}
+
+// The fields as the dialog holds them now.
+RuleFields ReadRuleFields(HWND dlg, RuleDialog* d) {
+    RuleFields f;
+    f.Start.Month = Selected(dlg, IDC_RULE_START_MONTH, f.Start.Month - 1) + 1;
+    f.End.Month = Selected(dlg, IDC_RULE_END_MONTH, f.End.Month - 1) + 1;
+    f.Start.Week = Selected(dlg, IDC_RULE_START_WEEK, f.Start.Week);
+    f.End.Week = Selected(dlg, IDC_RULE_END_WEEK, f.End.Week);
+    f.Start.Weekday = Selected(dlg, IDC_RULE_START_WEEKDAY, f.Start.Weekday);
+    f.End.Weekday = Selected(dlg, IDC_RULE_END_WEEKDAY, f.End.Weekday);
+    ReadSpins(dlg, d, &f);
+    f.DayForm = IsDlgButtonChecked(dlg, IDC_RULE_DAY_FORM) == BST_CHECKED;
+    return f;
+}
+
+void Init(HWND dlg, RuleDialog* d) {
+    SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
+    InitEditorDialog(dlg);
+    FillLists(dlg);
+    for (int i = 0; i < kSpinCount; ++i) d->Spins[i].Last = SpinValue(RuleFields(), i);
+    ShowRuleFields(dlg, d, RuleFieldsFromText(g_editor.DialogBuffer.DST));
+}
+
+bool Command(HWND dlg, RuleDialog* d, int id, int code) {
+    const int close = DialogCloseKind(id);
+    if (close > 0) g_editor.DialogBuffer.DST = ComposeRule(ReadRuleFields(dlg, d));
+    if (close != 0) {
+        CloseEditorDialog(dlg, id);
+        return true;
+    }
+    if (code == BN_CLICKED && (id == IDC_RULE_WEEKDAY_FORM || id == IDC_RULE_DAY_FORM)) {
+        CheckRadioButton(dlg, IDC_RULE_WEEKDAY_FORM, IDC_RULE_DAY_FORM, id);
+        return true;
+    }
+    if (code == EN_CHANGE) {
+        // Each number typed that the spin box takes becomes its last valid position.
+        for (int i = 0; i < kSpinCount; ++i)
+            if (kBuddies[i] == id)
+                d->Spins[i].Read(static_cast<uint32_t>(SendDlgItemMessageW(dlg, kSpins[i], UDM_GETPOS, 0, 0)));
+        return true;
+    }
+    return false;
+}
+
+INT_PTR CALLBACK RuleDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            Init(dlg, reinterpret_cast<RuleDialog*>(lp));
+            return TRUE;
+        case WM_COMMAND: {
+            RuleDialog* d = Of(dlg);
+            return d && Command(dlg, d, LOWORD(wp), HIWORD(wp));
+        }
+        case WM_CLOSE:
+            CloseEditorDialog(dlg, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void RunRuleDialog(HWND owner) {
+    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&icc);
+    RuleDialog d;
+    RunEditorDialog(IDD_RULE, owner, RuleDialogProc, reinterpret_cast<LPARAM>(&d));
+}
+
+}  // namespace velkaro

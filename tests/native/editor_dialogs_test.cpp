@@ -1,0 +1,255 @@
+// The location and rule dialogs' rules: what a record shows, how the offset
+// boxes hang together, how OK reads back, the converter, and rule strings read
+// and composed.
+#include <gtest/gtest.h>
+
+#include "editor/location_dialog.h"
+#include "editor/rule_dialog.h"
+#include "engine/calendar.h"
+#include "settings/location.h"
+
+using namespace velkaro;
+
+namespace {
+
+EditorRecord Kathmandu() {
+    EditorRecord r;
+    r.Valid = 1;
+    r.Location = L"Kathmandu";
+    r.Lat = 27.7172;
+    r.Lng = 85.324;
+    r.Prominence = 120;
+    r.Altitude = 1400;
+    r.UtcMargin = 5.75;
+    r.DST = L"03/S2 02;11/S1 02";
+    r.ExistDST = 1;
+    r.Memo = L"valley";
+    return r;
+}
+
+EditorRecord Confirmed(const LocationForm& f, EditorRecord r = EditorRecord()) {
+    ConfirmLocationForm(f, &r);
+    return r;
+}
+
+}  // namespace
+
+TEST(LocationDialog, OpensWithTheRecordsTextsAndOffsetBoxes) {
+    EditorRecord r = Kathmandu();
+    LocationForm f = OpenLocationForm(r);
+    EXPECT_TRUE(f.Valid);
+    EXPECT_EQ(f.Lat, L"27.717200");
+    EXPECT_EQ(f.Lng, L"85.324000");
+    EXPECT_EQ(f.Heights, L"120/1400");
+    EXPECT_EQ(f.Margin, L"5.75");  // not 5.8, which would move the clock by three minutes
+    EXPECT_EQ(f.DST, r.DST);
+    EXPECT_TRUE(f.OffsetBoxesEnabled && f.MarginEnabled && !f.AutoOffset && !f.FromLongitude);
+
+    r.Prominence = 1400;
+    r.UtcMargin = 9;
+    r.UtcGet = 1;
+    f = OpenLocationForm(r);
+    EXPECT_EQ(f.Heights, L"1400");
+    EXPECT_EQ(f.Margin, L"9.0");
+    EXPECT_TRUE(f.AutoOffset && !f.FromLongitude && !f.MarginEnabled);
+    r.UtcGet = 2;
+    f = OpenLocationForm(r);
+    EXPECT_TRUE(f.AutoOffset && f.FromLongitude && !f.MarginEnabled);
+    r.UtcGet = 3;
+    f = OpenLocationForm(r);
+    EXPECT_TRUE(!f.OffsetBoxesEnabled && !f.AutoOffset && !f.FromLongitude && f.MarginEnabled);
+}
+
+TEST(LocationDialog, UnchangedOkGivesTheRecordBack) {
+    EditorRecord r = Kathmandu();
+    r.Lat = 27.71;
+    r.Lng = -85.32;
+    for (int get = 0; get <= 3; ++get) {
+        r.UtcGet = get;
+        EditorRecord back = Confirmed(OpenLocationForm(r), r);
+        EXPECT_EQ(back.UtcGet, get);
+        EXPECT_DOUBLE_EQ(back.Lat, r.Lat);
+        EXPECT_DOUBLE_EQ(back.Lng, r.Lng);
+        EXPECT_DOUBLE_EQ(back.UtcMargin, 5.75);
+        EXPECT_EQ(back.Prominence, 120);
+        EXPECT_EQ(back.Altitude, 1400);
+        EXPECT_EQ(back.Location, r.Location);
+        EXPECT_EQ(back.DST, r.DST);
+        EXPECT_EQ(back.ExistDST, 1);
+        EXPECT_EQ(back.Memo, r.Memo);
+    }
+}
+
+TEST(LocationDialog, OffsetBoxRules) {
+    LocationForm f = OpenLocationForm(EditorRecord());
+    SetFromLongitude(&f, true);
+    EXPECT_TRUE(f.AutoOffset);
+    EXPECT_FALSE(f.MarginEnabled);
+    EXPECT_EQ(Confirmed(f).UtcGet, 2);
+    SetFromLongitude(&f, false);  // changes nothing else
+    EXPECT_TRUE(f.AutoOffset);
+    EXPECT_FALSE(f.MarginEnabled);
+    EXPECT_EQ(Confirmed(f).UtcGet, 1);
+
+    SetFromLongitude(&f, true);
+    SetAutoOffset(&f, false);  // takes "from longitude" with it
+    EXPECT_FALSE(f.FromLongitude);
+    EXPECT_TRUE(f.MarginEnabled);
+    EXPECT_EQ(Confirmed(f).UtcGet, 0);
+    SetAutoOffset(&f, true);
+    EXPECT_FALSE(f.MarginEnabled);
+
+    // 3 is kept whatever the boxes say.
+    EditorRecord fixed;
+    fixed.UtcGet = 3;
+    f = OpenLocationForm(fixed);
+    SetFromLongitude(&f, true);
+    EXPECT_EQ(Confirmed(f, fixed).UtcGet, 3);
+}
+
+TEST(LocationDialog, HeightsField) {
+    LocationForm f = OpenLocationForm(EditorRecord());
+    struct Case {
+        const wchar_t* text;
+        int prominence, altitude;
+    } cases[] = {
+        {L"350", 350, 350},     {L"120/350", 120, 350}, {L"40000", 0, 0},     {L"/350", 350, 0},
+        {L"120/", 120, 0},      {L"1/2/3", 1, 2},       {L"30000", 30000, 30000}, {L"abc", 0, 0},
+        {L"120//350", 120, 350}, {L"5\u6771/7", 5, 7},  {L"", 0, 0},
+    };
+    for (const Case& c : cases) {
+        f.Heights = c.text;
+        const EditorRecord r = Confirmed(f);
+        EXPECT_EQ(r.Prominence, c.prominence) << c.text;
+        EXPECT_EQ(r.Altitude, c.altitude) << c.text;
+    }
+    f.Heights = L"120/350";
+    EXPECT_EQ(OpenLocationForm(Confirmed(f)).Heights, L"120/350");
+    // The pair can be typed, not only kept.
+    EXPECT_TRUE(TakesHeightsCharacter(L'/') && TakesHeightsCharacter(L'7') && TakesHeightsCharacter(L'\b'));
+    EXPECT_FALSE(TakesHeightsCharacter(L'-') || TakesHeightsCharacter(L'a') || TakesHeightsCharacter(L'.'));
+}
+
+TEST(LocationDialog, OkReadsNumbersAsZeroCutsTextsAndSetsExistDst) {
+    LocationForm f = OpenLocationForm(Kathmandu());
+    f.Lat = L"north";
+    f.Lng = L"139.75E";
+    f.Margin = L"x";
+    f.Location = std::wstring(400, L'n');
+    f.Memo = std::wstring(300, L'm');
+    f.DST = L"";
+    f.Valid = false;
+    const EditorRecord r = Confirmed(f, Kathmandu());
+    EXPECT_EQ(r.Lat, 0);
+    EXPECT_DOUBLE_EQ(r.Lng, 139.75);
+    EXPECT_EQ(r.UtcMargin, 0);
+    EXPECT_EQ(r.Location.size(), 259u);
+    EXPECT_EQ(r.Memo.size(), 259u);
+    EXPECT_EQ(r.ExistDST, 0);
+    EXPECT_EQ(r.Valid, 0);
+    f.DST = L"10/S1 02;04/S1 03";
+    EXPECT_EQ(Confirmed(f).ExistDST, 1);
+    f.Lat = L"95.5";  // no range check here
+    EXPECT_DOUBLE_EQ(Confirmed(f).Lat, 95.5);
+}
+
+TEST(LocationDialog, DegreesConverter) {
+    EXPECT_EQ(FormatFixed6(ConvertDegrees(L"10", L"30", L"36")), L"10.510000");
+    EXPECT_EQ(FormatFixed6(ConvertDegrees(L"-33", L"52", L"0")), L"-33.866667");
+    EXPECT_DOUBLE_EQ(ConvertDegrees(L"-0", L"30", L"0"), 0.5);  // the sign is the integer's
+    EXPECT_DOUBLE_EQ(ConvertDegrees(L"-10", L"-30", L"-36"), ConvertDegrees(L"-10", L"30", L"36"));
+    EXPECT_EQ(ConvertDegrees(L"deg", L"", L"min"), 0);
+    const double k = 1.0 / 60;
+    EXPECT_EQ(ConvertDegrees(L"35", L"40", L"57"), (57 * k + 40) * k + 35);  // to the bit
+}
+
+TEST(RuleDialog, DefaultsForRulesItDoesNotUnderstand) {
+    const RuleFields d;
+    EXPECT_EQ(ComposeRule(d), L"03/S2 02;10/S1 02");
+    for (const wchar_t* rule : {L"", L"03/S2 02", L"03/S2 02;03/S1 02", L"03/X2 02;10/S1 02",
+                                L"03/S9 02;10/S1 02", L"03/S2 24;10/S1 02", L"03/S2;10/S1 02", L"03S2 02;10/S1 02",
+                                L"03/S 02;10/S1 02", L"/S2 02;10/S1 02"}) {
+        bool understood = true;
+        EXPECT_EQ(ComposeRule(RuleFieldsFromText(rule, &understood)), L"03/S2 02;10/S1 02") << rule;
+        EXPECT_FALSE(understood) << rule;
+    }
+}
+
+TEST(RuleDialog, StoredRulesOpenAndComposeBack) {
+    bool understood = false;
+    RuleFields f = RuleFieldsFromText(L"03/S2 02;11/S1 02", &understood);
+    EXPECT_TRUE(understood);
+    EXPECT_FALSE(f.DayForm);
+    EXPECT_EQ(f.Start.Month, 3);
+    EXPECT_EQ(f.Start.Week, 2);
+    EXPECT_EQ(f.Start.Weekday, 0);
+    EXPECT_EQ(f.Start.Hour, 2);
+    EXPECT_EQ(f.End.Month, 11);
+    EXPECT_EQ(f.End.Week, 1);
+    EXPECT_EQ(ComposeRule(f), L"03/S2 02;11/S1 02");
+
+    for (const wchar_t* rule : {L"10/S1 02;04/S1 03", L"09/Se 02;04/S1 03", L"10/S3 00;02/S3 00",
+                                L"03/Se 01;10/Se 01", L"03/25 02;10/28 03", L"04/Fe -3;09/A4 23"})
+        EXPECT_EQ(ComposeRule(RuleFieldsFromText(rule)), rule);
+
+    // The "U" is read and dropped; the written form has two digits.
+    f = RuleFieldsFromText(L"4/1 2U;10/1 03");
+    EXPECT_TRUE(f.DayForm);
+    EXPECT_EQ(ComposeRule(f), L"04/01 02;10/01 03");
+    // Runs of blanks and separators count as one, as the item reads the rule.
+    EXPECT_EQ(ComposeRule(RuleFieldsFromText(L"03/ H1  02;;11/S1 02")), L"03/H1 02;11/S1 02");
+    // The start half chooses the form; a month outside the lists keeps its default.
+    EXPECT_EQ(ComposeRule(RuleFieldsFromText(L"03/S2 02;10/25 03")), L"03/S2 02;10/S1 03");
+    EXPECT_EQ(ComposeRule(RuleFieldsFromText(L"13/S2 05;11/S1 02")), L"03/S2 05;11/S1 02");
+}
+
+TEST(RuleDialog, ComposedFormsAndTheItemReadsThem) {
+    RuleFields f;
+    f.Start.Week = f.End.Week = 0;
+    f.Start.Hour = f.End.Hour = 1;
+    EXPECT_EQ(ComposeRule(f), L"03/Se 01;10/Se 01");
+    f.DayForm = true;
+    f.Start.Day = 25;
+    f.Start.Hour = 2;
+    f.End.Day = 28;
+    f.End.Hour = -3;
+    EXPECT_EQ(ComposeRule(f), L"03/25 02;10/28 -3");
+
+    RuleFields defaults;
+    SYSTEMTIME july;
+    july.wYear = 2026;
+    july.wMonth = 7;
+    july.wDay = 15;
+    july.wHour = 12;
+    EXPECT_EQ(ApplyDst(&july, ComposeRule(defaults), ClockReading{}), 1);
+    EXPECT_EQ(july.wHour, 13);
+}
+
+TEST(RuleDialog, ParseRuleHalf) {
+    int m, d, w, h;
+    EXPECT_EQ(ParseRuleHalf(L"03/S2 02", &m, &d, &w, &h), 1);
+    EXPECT_EQ(m, 3);
+    EXPECT_EQ(d, 2);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 2);
+    EXPECT_EQ(ParseRuleHalf(L"10/28 03U", &m, &d, &w, &h), -1);
+    EXPECT_EQ(d, 28);
+    EXPECT_EQ(w, -1);
+    EXPECT_EQ(ParseRuleHalf(L"10/Ae -23", &m, &d, &w, &h), 1);
+    EXPECT_EQ(w, 6);
+    EXPECT_EQ(d, 0);
+    EXPECT_EQ(h, -23);
+    for (const wchar_t* bad : {L"", L"03 S2 02", L"03/S2", L"x/S2 02", L"03/S2 x", L"03/S2 -24", L"03/s2 02",
+                               L"03/Sx 02"})
+        EXPECT_EQ(ParseRuleHalf(bad, &m, &d, &w, &h), 0) << bad;
+}
+
+TEST(RuleDialog, SpinPositions) {
+    SpinPosition spin;
+    spin.Last = 2;
+    EXPECT_EQ(spin.Read(65533), -3);  // -3 in 16 bits
+    EXPECT_EQ(spin.Read(0x10000u | 7), -3);  // not a number: the last valid position
+    EXPECT_EQ(spin.Read(23), 23);
+    EXPECT_EQ(spin.Read(0x10000u), 23);
+    EXPECT_EQ(spin.Read(65000), 65000);
+}
