@@ -120,6 +120,7 @@ public:
     Reader(Categories* c, bool utf8) : c_(c), utf8_(utf8) {}
 
     void Byte(char b) {
+        if (b == '\0') return;  // no text holds one; the writer drops them too
         switch (state_) {
             case kSkip:
                 if (b == '\n') state_ = kLineStart;

@@ -9,7 +9,7 @@ command -v clang++ >/dev/null || VELKARO_EXTRA_PKGS="clang libclang-rt-dev" "$he
 core="$here/engine/calendar.cpp $here/engine/bodies.cpp $here/settings/location.cpp \
 $here/settings/cities.cpp $here/settings/store.cpp $here/settings/protocol.cpp $here/platform/native/registry_mem.cpp \
 $here/platform/native/clock_native.cpp \
-$here/editor/record.cpp $here/editor/stock_file.cpp $here/platform/utf8.cpp $here/platform/native/codepage_native.cpp \
+$here/editor/record.cpp $here/editor/fields.cpp $here/editor/stock_file.cpp $here/platform/utf8.cpp $here/platform/native/codepage_native.cpp \
 $here/platform/native/files_native.cpp"
 for target in "$here"/tests/fuzz/fuzz_*.cpp; do
     name=$(basename "$target" .cpp)

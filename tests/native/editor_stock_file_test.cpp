@@ -210,6 +210,9 @@ TEST(StockFileReader, SectionsHeadersAndTheFirstLine) {
     EXPECT_EQ(c.Stores[2][0].Lng, 0);
     EXPECT_EQ(c.Stores[2][0].DST, L"");
     EXPECT_EQ(c.Stores[2][1].Memo, L"m");
+    // A NUL byte is no part of a text, so the text reads as it will be written.
+    c = Parse(std::string("[A]\n1\tTo\0kyo\n", 13));
+    EXPECT_EQ(c.Stores[2][0].Location, L"Tokyo");
 }
 
 TEST(StockFileReader, LastLineWithoutLineFeedIsKeptWhole) {

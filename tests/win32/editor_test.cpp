@@ -1,6 +1,7 @@
-// Sitarel as its own process under Wine: one instance, the apply button, and
-// the running item following its posted messages.
+// Sitarel as its own process under Wine: one instance, the apply button, the
+// dialogs, "Open", and the running item following its posted messages.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -320,4 +321,153 @@ TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     EXPECT_NE(TitleBand(), kathmandu);
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
+}
+
+namespace {
+
+// A dialog of the editor once it is shown, or null.
+HWND WaitForDialog(const wchar_t* caption) {
+    for (int i = 0; i < 250; ++i, Pump(20))
+        if (HWND d = FindWindowW(L"#32770", caption))
+            if (IsWindowVisible(d)) return d;
+    return nullptr;
+}
+
+bool WaitGone(HWND w) {
+    for (int i = 0; i < 250 && IsWindow(w); ++i) Pump(20);
+    return !IsWindow(w);
+}
+
+std::wstring Text(HWND dlg, int id) {
+    wchar_t text[300] = {};
+    GetDlgItemTextW(dlg, id, text, 300);
+    return text;
+}
+
+void SetText(HWND dlg, int id, const wchar_t* text) {
+    SendMessageW(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD wrote = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(f);
+}
+
+}  // namespace
+
+TEST_F(EditorProcess, LocationAndRuleDialogsChangeTheRecordInTheListAndTheFile) {
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_EDIT, 0);  // the focused row: Kathmandu
+    HWND loc = WaitForDialog(L"Location");
+    ASSERT_NE(loc, nullptr);
+    EXPECT_EQ(Text(loc, IDC_LOC_NAME), L"Kathmandu");
+    EXPECT_EQ(Text(loc, IDC_LOC_LAT), L"27.720000");
+    EXPECT_EQ(Text(loc, IDC_LOC_HEIGHTS), L"1400");
+    EXPECT_EQ(Text(loc, IDC_LOC_MARGIN), L"5.75");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(loc, IDC_LOC_MARGIN)));
+    // Checking "from longitude" checks "automatic" too and locks the offset.
+    SendMessageW(GetDlgItem(loc, IDC_LOC_FROM_LONGITUDE), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendDlgItemMessageW(loc, IDC_LOC_AUTO_OFFSET, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(loc, IDC_LOC_MARGIN)));
+    SendMessageW(GetDlgItem(loc, IDC_LOC_FROM_LONGITUDE), BM_CLICK, 0, 0);  // "automatic" stays
+    SetText(loc, IDC_LOC_NAME, L"Kathmandu Valley");
+    SetText(loc, IDC_LOC_HEIGHTS, L"120/1400");
+    SetText(loc, IDC_LOC_DST, L"typed, then replaced");
+
+    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
+    HWND rule = WaitForDialog(L"DST");
+    ASSERT_NE(rule, nullptr);
+    // No rule yet: the defaults.
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_MONTH, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_WEEK, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_END_MONTH, CB_GETCURSEL, 0, 0), 9);
+    EXPECT_EQ(Text(rule, IDC_RULE_START_HOUR), L"2");
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_WEEKDAY_FORM, BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendDlgItemMessageW(rule, IDC_RULE_END_MONTH, CB_SETCURSEL, 10, 0);  // November
+    SetText(rule, IDC_RULE_START_HOUR, L"3");
+    SendDlgItemMessageW(rule, IDC_RULE_END_HOUR_SPIN, UDM_SETPOS32, 0, -3);
+    PostMessageW(rule, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(WaitGone(rule));
+    EXPECT_EQ(Text(loc, IDC_LOC_DST), L"03/S2 03;11/S1 -3");
+    PostMessageW(loc, WM_COMMAND, IDOK, 0);  // the Done button
+    ASSERT_TRUE(WaitGone(loc));
+
+    // The shown list is what the apply button writes.
+    Command(window, kApplyButton, GetDlgItem(window, kApplyButton));
+    EXPECT_EQ(ExitCode(editor), 0);
+    EXPECT_EQ(SlotText(0, L"Location"), L"Kathmandu Valley");
+    EXPECT_EQ(SlotText(0, L"DST"), L"03/S2 03;11/S1 -3");
+    EXPECT_EQ(SettingsDword(L"\\Pos00", L"ExistDST"), 1u);
+    EXPECT_EQ(SettingsDword(L"\\Pos00", L"UtcGet"), 1u);
+    EXPECT_EQ(SettingsDword(L"\\Pos00", L"Altitude"), 120u);
+    EXPECT_EQ(SlotText(0, L"UtcMargin"), L"5.750000");
+    const std::string file = ReadAll(dir + L"Sitarel.ini");
+    EXPECT_NE(file.find("[Trip]\r\n1\tKathmandu Valley\t27.72\t85.32\t120/1400\t1\t5.75\t03/S2 03;11/S1 -3\tquarter\r\n"
+                        "1\tDelhi\t"),
+              std::string::npos)
+        << file;
+}
+
+TEST_F(EditorProcess, CancelledDialogsChangeNothing) {
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_EDIT, 0);
+    HWND loc = WaitForDialog(L"Location");
+    ASSERT_NE(loc, nullptr);
+    SetText(loc, IDC_LOC_NAME, L"Changed");
+    PostMessageW(loc, WM_COMMAND, IDM_DIALOG_CANCEL, 0);
+    ASSERT_TRUE(WaitGone(loc));
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), kIni);
+}
+
+TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
+    const std::wstring other = dir + L"other.ini", answer = dir + L"gsgetfile.txt", stub = dir + L"gsgetfile.dll";
+    WriteBytes(other, "\xEF\xBB\xBF" "3\r\n[Far]x\r\n1\t\xE6\x9D\xB1\tbad\r\n[Near]\r\n1\tHere\t1\t2\t3\t0\t-3.5\t\t\r\n");
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    // Without the replacement library the platform's dialog comes; cancelled, nothing changes.
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
+    HWND picker = nullptr;
+    for (int i = 0; i < 250 && !picker; ++i, Pump(20)) {
+        HWND d = FindWindowW(L"#32770", nullptr);
+        if (d && GetWindow(d, GW_OWNER) == window && IsWindowVisible(d)) picker = d;
+    }
+    ASSERT_NE(picker, nullptr);
+    PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitGone(picker));
+
+    // With it (looked for at each call), its answer is loaded; a file that
+    // is not there is told and changes nothing.
+    ASSERT_TRUE(CopyFileW((ExeDir() + L"test-stubs\\gsgetfile.dll").c_str(), stub.c_str(), FALSE));
+    std::wstring path = dir + L"missing.ini";
+    WriteBytes(answer, std::string(path.begin(), path.end()));
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
+    EXPECT_EQ(Answer(L"error", IDOK), L"Can't open '" + path + L"'");
+    WriteBytes(answer, std::string(other.begin(), other.end()));
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
+    for (int i = 0; i < 50; ++i) Pump(20);
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+    DeleteFileW(stub.c_str());
+    DeleteFileW(answer.c_str());
+
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), kIni);  // saved, unchanged, before each Open
+    // The chosen file is now the editor's: the exit wrote it, still UTF-8 for
+    // the name a code page lacks, with the values as read.
+    const std::string written = ReadAll(other);
+    DeleteFileW(other.c_str());
+    EXPECT_EQ(written,
+              "\xEF\xBB\xBF" "3\r\n\r\n[_REG_BAK]x\r\n\r\n[Far]x\r\n1\t\xE6\x9D\xB1\t0.00\t0.00\t0\t0\t0.0\t\t\r\n\r\n"
+              "[Near]\r\n1\tHere\t1.00\t2.00\t3\t0\t-3.5\t\t\r\n\r\n");
 }
