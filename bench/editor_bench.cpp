@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "editor/commands.h"
 #include "editor/editor.h"
 #include "editor/stock_file.h"
 
@@ -51,6 +52,30 @@ void BM_SortByName(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SortByName)->Unit(benchmark::kMillisecond);
+
+// The search from the category box through every name and memo shown.
+void BM_Search(benchmark::State& state) {
+    EditorState s = BigState();
+    for (auto _ : state) {
+        ShowCategory(&s, 2);
+        SearchStock(&s, L"place 12", false);
+        benchmark::DoNotOptimize(s.StockView.data());
+    }
+}
+BENCHMARK(BM_Search)->Unit(benchmark::kMillisecond);
+
+// A cut of every tenth row, with the store renumbered, then the rows put back.
+void BM_CutAndPaste(benchmark::State& state) {
+    EditorState s = BigState();
+    std::vector<int> rows;
+    for (int i = 0; i < kRecords; i += 10) rows.push_back(i);
+    for (auto _ : state) {
+        CutRows(&s, kStockList, rows);
+        PasteRows(&s, kStockList, 0);
+        benchmark::DoNotOptimize(s.StockView.data());
+    }
+}
+BENCHMARK(BM_CutAndPaste)->Unit(benchmark::kMillisecond);
 
 void BM_HeaderZeroRestore(benchmark::State& state) {
     EditorState s = BigState();
