@@ -21,18 +21,6 @@ const char kIni[] =
     "2\r\n\r\n[_REG_BAK]x\r\n\r\n[Trip]\r\n1\tKathmandu\t27.72\t85.32\t1400\t0\t5.75\t\tquarter\r\n"
     "1\tDelhi\t28.61\t77.21\t216\t0\t5.5\t\t\r\n\r\n";
 
-void Pump(DWORD ms) {
-    const DWORD t0 = GetTickCount();
-    do {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        Sleep(5);
-    } while (GetTickCount() - t0 < ms);
-}
-
 std::string ReadAll(const std::wstring& path) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return "<missing>";
@@ -166,26 +154,7 @@ protected:
     }
 
     // The pixels of the item's title band as it paints now.
-    std::vector<uint32_t> TitleBand() {
-        const int w = 480, h = 40;
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -200;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        SendMessageW(item, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
-        std::vector<uint32_t> out(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + w * h);
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-        return out;
-    }
+    std::vector<uint32_t> TitleBand() { return PrintItem(item, 480, 40); }
 };
 
 }  // namespace

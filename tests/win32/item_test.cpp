@@ -21,18 +21,6 @@ using namespace velkaro;
 
 namespace {
 
-void Pump(DWORD ms) {
-    const DWORD t0 = GetTickCount();
-    do {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        Sleep(5);
-    } while (GetTickCount() - t0 < ms);
-}
-
 // Reads the texts of the next pop-up menu the item opens, then closes it.
 std::vector<std::wstring> CaptureMenu(HWND owner) {
     std::vector<std::wstring> texts;
@@ -330,27 +318,10 @@ bool WhileDialog(const wchar_t* caption, DWORD ms, const std::function<void(HWND
 
 // Whether the title band shows the colours of a shifted time.
 bool ShowsAShift(HWND item, int width) {
-    const int height = 16;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    SendMessageW(item, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
     const uint32_t plusBack = 0xC85050;  // CrPlusBack 0x5050C8 as a pixel
-    bool found = false;
-    for (int i = 0; i < width * height && !found; ++i)
-        found = (static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) == plusBack;
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    return found;
+    for (uint32_t p : PrintItem(item, width, 16))
+        if (p == plusBack) return true;
+    return false;
 }
 
 }  // namespace

@@ -122,24 +122,7 @@ protected:
                   desc.cyp > 0;
         const int height = static_cast<int>(desc.cyp);
         MoveWindow(item, 0, 0, kWidth, height, FALSE);
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        SendMessageW(item, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
-        std::vector<uint32_t> px(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + kWidth * height);
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
-        for (uint32_t& p : px) p &= 0xFFFFFF;
-        return px;
+        return PrintItem(item, kWidth, height);
     }
 
     // Picks palette red for the title's location text, and renames slot 0.

@@ -87,23 +87,7 @@ protected:
         height = static_cast<int>(desc.cyp);
         MoveWindow(item, 0, 0, kWidth, height, FALSE);
 
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = kWidth;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bmp);
-        SendMessageW(item, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-        GdiFlush();
-        pixels.assign(static_cast<uint32_t*>(bits), static_cast<uint32_t*>(bits) + kWidth * height);
-        for (uint32_t& p : pixels) p &= 0xFFFFFF;
-        SelectObject(dc, old);
-        DeleteObject(bmp);
-        DeleteDC(dc);
+        pixels = PrintItem(item, kWidth, height);
     }
 
     uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * kWidth + x]; }
