@@ -8,6 +8,7 @@
 
 #include "editor/editor.h"
 #include "editor/exchange.h"
+#include "editor/rule_zones.h"
 
 namespace velkaro {
 
@@ -109,9 +110,10 @@ bool RunMenuCommand(int command);
 void ReportStartFile();
 
 // Dialogs. Both work on g_editor.DialogBuffer; the location dialog sets
-// g_editor.DialogConfirmed when it ends with OK.
+// g_editor.DialogConfirmed when it ends with OK. The rule dialog returns the
+// zone chosen in its "Zone" list when it ended with OK, else no choice.
 void RunLocationDialog(HWND owner);
-void RunRuleDialog(HWND owner);
+ZoneChoice RunRuleDialog(HWND owner);
 // Runs a dialog of the editor's resources at the editor's scale factor.
 INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param);
 // Full-screen with the Done button and the soft keys of the dialog menu bar.

@@ -124,10 +124,12 @@ void Init(HWND dlg, LocationForm* f) {
 }
 
 // The rule dialog edits the buffer's rule; the field shows the buffer's rule
-// afterwards whichever way the dialog ended.
+// afterwards whichever way the dialog ended. A zone chosen there brings its
+// standard offset.
 void EditRule(HWND dlg) {
-    RunRuleDialog(dlg);
+    const ZoneChoice zone = RunRuleDialog(dlg);
     SetDlgItemTextW(dlg, IDC_LOC_DST, g_editor.DialogBuffer.DST.c_str());
+    if (zone.Chosen) SetDlgItemTextW(dlg, IDC_LOC_MARGIN, FormatUtcOffset(zone.StandardHours).c_str());
 }
 
 bool Command(HWND dlg, LocationForm* f, int id, int code) {

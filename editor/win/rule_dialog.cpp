@@ -1,10 +1,13 @@
-// The rule dialog's window: the lists and spin boxes show a RuleFields, and OK
-// composes the rule from what they hold into the dialog buffer.
+// The rule dialog's window: the lists and spin boxes show a RuleFields, the
+// "Zone" list fills them from a platform time zone, and OK composes the rule
+// from what they hold into the dialog buffer.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "editor/rule_dialog.h"
+#include "editor/rule_zones.h"
 #include "editor/win/editor_win.h"
+#include "platform/time_zones.h"
 #include "resources/sitarel_ids.h"
 
 namespace velkaro {
@@ -16,8 +19,20 @@ const int kSpins[kSpinCount] = {IDC_RULE_START_HOUR_SPIN, IDC_RULE_START_DAY_SPI
                                 IDC_RULE_END_DAY_SPIN};
 const int kBuddies[kSpinCount] = {IDC_RULE_START_HOUR, IDC_RULE_START_DAY, IDC_RULE_END_HOUR, IDC_RULE_END_DAY};
 
+// Every control that shows a part of the rule; greyed while a zone without
+// daylight saving is chosen.
+const int kRuleControls[] = {
+    IDC_RULE_START_LABEL, IDC_RULE_START_MONTH, IDC_RULE_START_TIME_LABEL, IDC_RULE_START_HOUR,
+    IDC_RULE_START_HOUR_SPIN, IDC_RULE_WEEKDAY_FORM, IDC_RULE_DAY_FORM, IDC_RULE_START_WEEK,
+    IDC_RULE_START_WEEKDAY, IDC_RULE_START_DAY_LABEL, IDC_RULE_START_DAY, IDC_RULE_START_DAY_SPIN,
+    IDC_RULE_END_LABEL, IDC_RULE_END_MONTH, IDC_RULE_END_TIME_LABEL, IDC_RULE_END_HOUR,
+    IDC_RULE_END_HOUR_SPIN, IDC_RULE_END_WEEK, IDC_RULE_END_WEEKDAY, IDC_RULE_END_DAY_LABEL,
+    IDC_RULE_END_DAY, IDC_RULE_END_DAY_SPIN};
+
 struct RuleDialog {
     SpinPosition Spins[kSpinCount];
+    std::vector<ZoneEntry> Zones;  // the "Zone" list's entries after its first, empty one
+    ZoneChoice Zone;               // the entry chosen, if any
 };
 
 RuleDialog* Of(HWND dlg) { return reinterpret_cast<RuleDialog*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
@@ -96,23 +111,55 @@ RuleFields ReadRuleFields(HWND dlg, RuleDialog* d) {
     return f;
 }
 
+// The list starts with an empty entry, "no zone", and keeps the order of
+// ZoneEntries; an entry's data is its index there.
+void FillZoneList(HWND dlg, RuleDialog* d) {
+    d->Zones = ZoneEntries(ReadPlatformTimeZones());
+    HWND list = GetDlgItem(dlg, IDC_RULE_ZONE);
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(list, CB_SETITEMDATA, 0, static_cast<LPARAM>(-1));
+    for (size_t i = 0; i < d->Zones.size(); ++i) {
+        const LRESULT at = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(d->Zones[i].Display.c_str()));
+        if (at >= 0) SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(i));
+    }
+    SendMessageW(list, CB_SETCURSEL, 0, 0);
+}
+
+void TakeZone(HWND dlg, RuleDialog* d) {
+    const LRESULT at = SendDlgItemMessageW(dlg, IDC_RULE_ZONE, CB_GETCURSEL, 0, 0);
+    const LRESULT index = at == CB_ERR ? -1 : SendDlgItemMessageW(dlg, IDC_RULE_ZONE, CB_GETITEMDATA, at, 0);
+    d->Zone = ZoneChoice();
+    if (index >= 0 && static_cast<size_t>(index) < d->Zones.size()) {
+        RuleFields f = ReadRuleFields(dlg, d);
+        d->Zone = ChooseZone(d->Zones[static_cast<size_t>(index)].Record, &f);
+        ShowRuleFields(dlg, d, f);
+    }
+    const bool rule = !d->Zone.Chosen || d->Zone.HasDst;
+    for (int id : kRuleControls) EnableWindow(GetDlgItem(dlg, id), rule);
+}
+
 void Init(HWND dlg, RuleDialog* d) {
     SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
     InitEditorDialog(dlg);
     FillLists(dlg);
     for (int i = 0; i < kSpinCount; ++i) d->Spins[i].Last = SpinValue(RuleFields(), i);
     ShowRuleFields(dlg, d, RuleFieldsFromText(g_editor.DialogBuffer.DST));
+    FillZoneList(dlg, d);
 }
 
 bool Command(HWND dlg, RuleDialog* d, int id, int code) {
     const int close = DialogCloseKind(id);
-    if (close > 0) g_editor.DialogBuffer.DST = ComposeRule(ReadRuleFields(dlg, d));
+    if (close > 0) g_editor.DialogBuffer.DST = RuleOnOk(ReadRuleFields(dlg, d), d->Zone);
     if (close != 0) {
         CloseEditorDialog(dlg, id);
         return true;
     }
     if (code == BN_CLICKED && (id == IDC_RULE_WEEKDAY_FORM || id == IDC_RULE_DAY_FORM)) {
         CheckRadioButton(dlg, IDC_RULE_WEEKDAY_FORM, IDC_RULE_DAY_FORM, id);
+        return true;
+    }
+    if (id == IDC_RULE_ZONE) {
+        if (code == CBN_SELCHANGE) TakeZone(dlg, d);
         return true;
     }
     if (code == EN_CHANGE) {
@@ -144,11 +191,12 @@ INT_PTR CALLBACK RuleDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void RunRuleDialog(HWND owner) {
+ZoneChoice RunRuleDialog(HWND owner) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
     RuleDialog d;
-    RunEditorDialog(IDD_RULE, owner, RuleDialogProc, reinterpret_cast<LPARAM>(&d));
+    const INT_PTR ended = RunEditorDialog(IDD_RULE, owner, RuleDialogProc, reinterpret_cast<LPARAM>(&d));
+    return DialogCloseKind(static_cast<int>(ended)) > 0 ? d.Zone : ZoneChoice();
 }
 
 }  // namespace velkaro

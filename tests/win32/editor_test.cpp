@@ -382,6 +382,73 @@ TEST_F(EditorProcess, LocationAndRuleDialogsChangeTheRecordInTheListAndTheFile) 
         << file;
 }
 
+namespace {
+
+// Picks the first entry of the rule dialog's zone list that starts with
+// prefix, as a user's choice does (the notification included).
+bool ChooseZone(HWND rule, const wchar_t* prefix) {
+    HWND list = GetDlgItem(rule, IDC_RULE_ZONE);
+    const LRESULT at = SendMessageW(list, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(prefix));
+    if (at == CB_ERR) return false;
+    SendMessageW(list, CB_SETCURSEL, at, 0);
+    SendMessageW(rule, WM_COMMAND, MAKEWPARAM(IDC_RULE_ZONE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
+}
+
+}  // namespace
+
+TEST_F(EditorProcess, ZoneListFillsTheRuleAndTheOffsetFromThePlatformsZones) {
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_EDIT, 0);  // Kathmandu, 5.75, no rule
+    HWND loc = WaitForDialog(L"Location");
+    ASSERT_NE(loc, nullptr);
+
+    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
+    HWND rule = WaitForDialog(L"DST");
+    ASSERT_NE(rule, nullptr);
+    EXPECT_GT(SendDlgItemMessageW(rule, IDC_RULE_ZONE, CB_GETCOUNT, 0, 0), 100);
+    EXPECT_EQ(Text(rule, IDC_RULE_ZONE), L"");  // no zone until one is chosen
+    ASSERT_TRUE(ChooseZone(rule, L"(UTC+01:00) Amsterdam"));
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_MONTH, CB_GETCURSEL, 0, 0), 2);  // March
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_END_MONTH, CB_GETCURSEL, 0, 0), 9);    // October
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_WEEK, CB_GETCURSEL, 0, 0), 0);   // the last
+    EXPECT_EQ(Text(rule, IDC_RULE_END_HOUR), L"2");  // 03:00 summer time is 02:00 standard
+    PostMessageW(rule, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(WaitGone(rule));
+    EXPECT_EQ(Text(loc, IDC_LOC_DST), L"03/Se 02;10/Se 02");
+    EXPECT_EQ(Text(loc, IDC_LOC_MARGIN), L"1.0");
+
+    // A cancelled choice changes neither the rule nor the offset.
+    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
+    rule = WaitForDialog(L"DST");
+    ASSERT_NE(rule, nullptr);
+    ASSERT_TRUE(ChooseZone(rule, L"(UTC-08:00) Pacific Time"));
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_END_MONTH, CB_GETCURSEL, 0, 0), 10);  // November
+    PostMessageW(rule, WM_COMMAND, IDM_DIALOG_CANCEL, 0);
+    ASSERT_TRUE(WaitGone(rule));
+    EXPECT_EQ(Text(loc, IDC_LOC_DST), L"03/Se 02;10/Se 02");
+    EXPECT_EQ(Text(loc, IDC_LOC_MARGIN), L"1.0");
+
+    // A zone without daylight saving greys the rule and empties it on OK.
+    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
+    rule = WaitForDialog(L"DST");
+    ASSERT_NE(rule, nullptr);
+    ASSERT_TRUE(ChooseZone(rule, L"(UTC+09:00) Osaka"));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(rule, IDC_RULE_START_MONTH)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(rule, IDC_RULE_ZONE)));
+    PostMessageW(rule, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(WaitGone(rule));
+    EXPECT_EQ(Text(loc, IDC_LOC_DST), L"");
+    EXPECT_EQ(Text(loc, IDC_LOC_MARGIN), L"9.0");
+    PostMessageW(loc, WM_COMMAND, IDM_DIALOG_CANCEL, 0);
+    ASSERT_TRUE(WaitGone(loc));
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+}
+
 TEST_F(EditorProcess, CancelledDialogsChangeNothing) {
     HANDLE editor = Launch();
     ASSERT_NE(editor, nullptr);
