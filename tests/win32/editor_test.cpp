@@ -384,6 +384,12 @@ TEST_F(EditorProcess, LocationAndRuleDialogsChangeTheRecordInTheListAndTheFile) 
 
 namespace {
 
+// The rule dialog opened from the location dialog's "DST" button, or null.
+HWND OpenRuleDialog(HWND loc) {
+    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
+    return WaitForDialog(L"DST");
+}
+
 // Picks the first entry of the rule dialog's zone list that starts with
 // prefix, as a user's choice does (the notification included).
 bool ChooseZone(HWND rule, const wchar_t* prefix) {
@@ -406,8 +412,7 @@ TEST_F(EditorProcess, ZoneListFillsTheRuleAndTheOffsetFromThePlatformsZones) {
     HWND loc = WaitForDialog(L"Location");
     ASSERT_NE(loc, nullptr);
 
-    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
-    HWND rule = WaitForDialog(L"DST");
+    HWND rule = OpenRuleDialog(loc);
     ASSERT_NE(rule, nullptr);
     EXPECT_GT(SendDlgItemMessageW(rule, IDC_RULE_ZONE, CB_GETCOUNT, 0, 0), 100);
     EXPECT_EQ(Text(rule, IDC_RULE_ZONE), L"");  // no zone until one is chosen
@@ -422,8 +427,7 @@ TEST_F(EditorProcess, ZoneListFillsTheRuleAndTheOffsetFromThePlatformsZones) {
     EXPECT_EQ(Text(loc, IDC_LOC_MARGIN), L"1.0");
 
     // A cancelled choice changes neither the rule nor the offset.
-    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
-    rule = WaitForDialog(L"DST");
+    rule = OpenRuleDialog(loc);
     ASSERT_NE(rule, nullptr);
     ASSERT_TRUE(ChooseZone(rule, L"(UTC-08:00) Pacific Time"));
     EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_END_MONTH, CB_GETCURSEL, 0, 0), 10);  // November
@@ -433,8 +437,7 @@ TEST_F(EditorProcess, ZoneListFillsTheRuleAndTheOffsetFromThePlatformsZones) {
     EXPECT_EQ(Text(loc, IDC_LOC_MARGIN), L"1.0");
 
     // A zone without daylight saving greys the rule and empties it on OK.
-    PostMessageW(GetDlgItem(loc, IDC_LOC_DST_BUTTON), BM_CLICK, 0, 0);
-    rule = WaitForDialog(L"DST");
+    rule = OpenRuleDialog(loc);
     ASSERT_NE(rule, nullptr);
     ASSERT_TRUE(ChooseZone(rule, L"(UTC+09:00) Osaka"));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(rule, IDC_RULE_START_MONTH)));
