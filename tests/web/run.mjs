@@ -82,7 +82,7 @@ function nativePaint(place, width, screen) {
   const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'velkaro-pageshot-'));
   const args = ['--now', place.now, '--width', String(width), '--screen', `${screen.width}x${screen.height}`,
     '--pictures', path.join(native, 'pictures'), '--library', path.join(native, 'Sitarel.ini'),
-    '--json', path.join(tmp, 'page.json'), '--rgba', path.join(tmp, 'page.rgba')];
+    '--json', path.join(tmp, 'page.json'), '--rgba', path.join(tmp, 'page.rgba'), '--bodies', '0123456789'];
   if (place.put) {
     const p = place.put;
     args.push('--zone', p.zone, '--jan', String(p.jan), '--jul', String(p.jul));
@@ -129,6 +129,7 @@ for (const place of PLACES) {
     const { context, page, errors } = await open(`?now=${place.now}&metric=fixed`);
     try {
       if (place.put) assert.equal(await putPlace(page, place.put), true, 'the place goes into slot 0');
+      assert.equal(await page.evaluate(() => window.velkaro.core.set('SortP0', '0123456789')), true);
       const screen = await page.evaluate(() => ({ width: screen.width, height: screen.height }));
       const { answer, rgba } = await answerOf(page);
       const expected = nativePaint(place, answer.width, screen);
@@ -279,8 +280,8 @@ test('settings are kept; damaged storage reads as defaults and never breaks the 
 
     const damaged = [
       'not a registry at all',
-      'K\tsoftware\\quorrin\\velkaro\nV\tSortP0\t1\tzz\nV\tTapR\t4\t0102\n',
-      `K\tsoftware\\quorrin\\velkaro\\pos00\nV\tValid\t4\t01000000\nV\tLat\t1\t${'41'.repeat(3000)}0000\n`,
+      'K\tsoftware\\\\quorrin\\\\velkaro\nV\tSortP0\t1\tzz\nV\tTapR\t4\t0102\n',
+      `K\tsoftware\\\\quorrin\\\\velkaro\\\\pos00\nV\tValid\t4\t01000000\nV\tLat\t1\t${'41'.repeat(3000)}0000\n`,
       '\u0000\uffff'.repeat(500),
     ];
     for (const text of damaged) {
