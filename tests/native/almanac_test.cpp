@@ -76,12 +76,13 @@ const std::string& StarterLibrary() {
     for (std::string line; std::getline(tab, line);) {
         ZoneTabEntry e;
         if (!ParseZoneTabLine(line, &e)) continue;
-        if (e.Zone != "Europe/Zurich" && e.Zone != "Australia/Sydney" && e.Zone != "America/Argentina/Buenos_Aires")
+        if (e.Zone != "Europe/Zurich" && e.Zone != "Australia/Sydney" && e.Zone != "America/Argentina/Buenos_Aires" &&
+            e.Zone != "Pacific/Chatham")
             continue;
         ZoneScope scope(e.Zone);
         places.push_back(MakeStarterPlace(e, ZoneOverYears(kStarterFirstYear, kStarterLastYear)));
     }
-    EXPECT_EQ(places.size(), 3u);
+    EXPECT_EQ(places.size(), 4u);
     path = ::testing::TempDir() + "almanac_starter.ini";
     int error = 0;
     EXPECT_TRUE(SaveStockFile(StarterCategories(places), std::wstring(path.begin(), path.end()), &error));
@@ -434,6 +435,12 @@ TEST(AlmanacDst, TimesOnThePlacesClock) {
     }
     // Winter: nothing moves.
     EXPECT_EQ(days("2026-01-15", true).out, days("2026-01-15", false).out);
+    // A rule with boundaries in UTC is judged at each event, not by today's clock.
+    auto chatham = [&](const char* from) {
+        return Row(RunAlmanac({"days", "--city", "Chatham", "--dst", "--from", from, "--bodies", "0"}, starter));
+    };
+    EXPECT_EQ(chatham("2026-01-15")[2].back(), '+');
+    EXPECT_EQ(chatham("2026-07-15")[2].size(), 5u);
     // A place without a rule keeps standard time.
     EXPECT_EQ(RunAlmanac({"days", "--city", "Tokyo", "--dst", "--from", "2026-07-01"}).out,
               Almanac({"days", "--city", "Tokyo", "--from", "2026-07-01"}).out);

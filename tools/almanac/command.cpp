@@ -63,7 +63,6 @@ std::wstring Widen(const std::string& s) {
     return w.find(L'\xFFFD') == std::wstring::npos ? w : FromCodePage(s);
 }
 
-std::string ToOutput(const std::wstring& w) { return ToUtf8(w); }
 
 double ParseNumber(const std::string& option, const std::string& text) {
     std::istringstream in(text);
@@ -172,7 +171,7 @@ LocationRecord LookUpCity(const std::string& name, const std::string& library) {
         for (const PlaceMatch& m : matches) {
             char where[64];
             std::snprintf(where, sizeof where, " (%.2f, %.2f, UTC%+g)", m.Place.Lat, m.Place.Lng, m.Place.UtcMargin);
-            list += "\n  " + ToOutput(m.Where) + where;
+            list += "\n  " + ToUtf8(m.Where) + where;
         }
         Fail("'" + name + "' names " + std::to_string(matches.size()) +
              " places; give one as CATEGORY/NAME:" + list);
@@ -286,7 +285,7 @@ void FromClock(const Place& p, SYSTEMTIME* t) {
 
 void PutClockTime(std::string* s, const SYSTEMTIME& t, bool moved) {
     PutTime(s, t.wHour, t.wMinute);
-    if (moved) s->append(ToOutput(GeneralSettings().DSTMark));
+    if (moved) s->append(ToUtf8(GeneralSettings().DSTMark));
 }
 
 // ---------------------------------------------------------------- commands

@@ -21,10 +21,8 @@ namespace {
 // this program, where the build puts the starter library.
 std::string LibraryBesideProgram(const char* argv0) {
     std::string self;
-#ifdef _WIN32
-    char* path = nullptr;
-    if (_get_pgmptr(&path) == 0 && path) self = path;
-#else
+#ifndef _WIN32
+    // argv[0] lacks the folder when the shell found the program on PATH.
     char path[4096];
     const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
     if (n > 0) self.assign(path, static_cast<size_t>(n));
