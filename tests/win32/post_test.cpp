@@ -23,10 +23,17 @@ LRESULT CALLBACK Recorder(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 // The exit code of velkaro-post with these arguments; -1 when it did not end.
 DWORD RunPost(const std::wstring& args) {
     std::wstring cmd = L"\"" + ExeDir() + L"velkaro-post.exe\" " + args;
+    // Its usage lines would only clutter the test's output.
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW si = {sizeof si};
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = si.hStdError = nul;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return static_cast<DWORD>(-1);
+    const BOOL started = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
+    if (!started) return static_cast<DWORD>(-1);
     DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
