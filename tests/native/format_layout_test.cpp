@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "draw_fixture.h"
+#include "engine/instant.h"
 
 using namespace velkaro;
 using namespace velkaro::testing_draw;
