@@ -32,6 +32,51 @@ double EventAltitude(int body, const EquatorialPosition& pos, double dip) {
     return 0.0024428 / pos.Dist - dip - 0.585556;
 }
 
+// Altitude of the body's centre above its rise-and-set altitude at fraction d
+// of the local day whose midnight has time argument T0.
+double AboveEventAltitude(int body, double lng, double lat, double dip, double T0, double d,
+                          double zoneHours) {
+    const double T = T0 + d / 36525.0;
+    EquatorialPosition pos;
+    EquatorialPlace(body, T, &pos);
+    const double z = EventAltitude(body, pos, dip);
+    const double H = (LocalSiderealTime(lng, T, d, zoneHours) - pos.RightAscension) * kDegToRad;
+    const double p = lat * kDegToRad, dec = pos.Declination * kDegToRad;
+    return std::asin(std::sin(dec) * std::sin(p) + std::cos(dec) * std::cos(p) * std::cos(H)) / kDegToRad - z;
+}
+
+constexpr int kHourlySamples = 24;
+
+// The first rise (or set) of the day from hourly altitudes, narrowed down to
+// the search's precision; `notFound` when no hour brackets one. At and near
+// the poles a body crosses the horizon by its change of declination rather
+// than by the turn of the sky, and the hour-angle iteration cannot follow that.
+EventSearch BracketEvent(int body, double lng, double lat, double dip, double T0, double zoneHours,
+                         int type, const EventSearch& notFound) {
+    auto above = [&](double d) { return AboveEventAltitude(body, lng, lat, dip, T0, d, zoneHours) > 0; };
+    const bool wantAbove = type == kEventRise;
+    double lo = 0;
+    bool loAbove = above(lo);
+    for (int hour = 1; hour <= kHourlySamples; ++hour) {
+        double hi = static_cast<double>(hour) / kHourlySamples;
+        const bool hiAbove = above(hi);
+        if (loAbove == wantAbove || hiAbove != wantAbove) {
+            lo = hi;
+            loAbove = hiAbove;
+            continue;
+        }
+        while (hi - lo > 0.00005) {
+            const double mid = 0.5 * (lo + hi);
+            (above(mid) == wantAbove ? hi : lo) = mid;
+        }
+        EventSearch found;
+        found.Status = EventStatus::Found;
+        found.DayFraction = 0.5 * (lo + hi);
+        return found;
+    }
+    return notFound;
+}
+
 int MinuteOfDay(double d) {
     int m = TruncGuarded(1440.0 * d);
     // The guard must not push an event just before midnight onto the next day.
@@ -84,9 +129,12 @@ double EventHourAngle(double ra, double dec, double theta, double z, double lat,
     return HourAngleToEvent(ra, dec, theta, z, lat, type, &dH) ? dH : kHourAngleNever;
 }
 
-EventSearch SearchEvent(int body, double lng, double lat, double height, double T0, double zoneHours, int type) {
+namespace {
+
+// The event by the hour-angle iteration from local noon.
+EventSearch IterateEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
+                         int type) {
     EventSearch out;
-    if (body < 0 || body >= kBodyCount) return out;
     const double dip = Dip(height);
     const double u = HourAngleRate(body);
     double d = 0.5;
@@ -111,6 +159,15 @@ EventSearch SearchEvent(int body, double lng, double lat, double height, double 
     out.Status = EventStatus::Found;
     out.DayFraction = d;
     return out;
+}
+
+}  // namespace
+
+EventSearch SearchEvent(int body, double lng, double lat, double height, double T0, double zoneHours, int type) {
+    if (body < 0 || body >= kBodyCount) return EventSearch();
+    const EventSearch e = IterateEvent(body, lng, lat, height, T0, zoneHours, type);
+    if (e.Found() || type == kEventCulmination) return e;
+    return BracketEvent(body, lng, lat, Dip(height), T0, zoneHours, type, e);
 }
 
 double FindEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
@@ -256,23 +313,9 @@ int DayVisibility(int body, double lng, double lat, double height, double T0, do
     if (SearchEvent(body, lng, lat, height, T0, zoneHours, kEventRise).Found() ||
         SearchEvent(body, lng, lat, height, T0, zoneHours, kEventSet).Found())
         return 0;
-    // No rise or set found: the hourly altitudes tell up from down (and a
-    // search that missed a crossing shows as a mix).
-    const double dip = Dip(height), p = lat * kDegToRad;
-    int above = 0, below = 0;
-    for (int hour = 0; hour <= 24; ++hour) {
-        const double d = hour / 24.0, T = T0 + d / 36525.0;
-        EquatorialPosition pos;
-        EquatorialPlace(body, T, &pos);
-        const double z = EventAltitude(body, pos, dip);
-        const double H = (LocalSiderealTime(lng, T, d, zoneHours) - pos.RightAscension) * kDegToRad;
-        const double dec = pos.Declination * kDegToRad;
-        const double h = std::asin(std::sin(dec) * std::sin(p) + std::cos(dec) * std::cos(p) * std::cos(H)) / kDegToRad;
-        (h > z ? above : below) += 1;
-    }
-    if (below == 0) return 1;
-    if (above == 0) return -1;
-    return 0;
+    // No rise or set: the search brackets every crossing of the hourly
+    // altitudes, so the first hour tells the whole day.
+    return AboveEventAltitude(body, lng, lat, Dip(height), T0, 0.0, zoneHours) > 0 ? 1 : -1;
 }
 
 }  // namespace velkaro
