@@ -6,6 +6,9 @@
 #include "settings/location.h"
 
 namespace velkaro {
+
+const wchar_t kReadOnlyLocationCaption[] = L"Location (read-only)";
+
 namespace {
 
 constexpr int32_t kUtcGetFixed = 3;  // kept as it is; the check boxes cannot show it

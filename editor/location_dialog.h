@@ -8,6 +8,9 @@
 
 namespace velkaro {
 
+// The caption of the dialog when it shows a place that may not change.
+extern const wchar_t kReadOnlyLocationCaption[];  // "Location (read-only)"
+
 // The dialog's fields as texts and check states.
 struct LocationForm {
     bool Valid = false;     // the check box before the name
