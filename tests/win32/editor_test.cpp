@@ -266,6 +266,13 @@ TEST_F(EditorProcess, FailedSaveAtExitKeepsTheOldFileAndTheProgram) {
 
 TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     const std::vector<uint32_t> tokyo = TitleBand();
+    // One valid place in the slots, so that writing two asks nothing.
+    for (int slot = 1; slot < 20; ++slot) {
+        wchar_t key[64];
+        swprintf(key, 64, L"%ls\\Pos%02d", velkaro::kSettingsKey + 1, slot);
+        DWORD zero = 0;
+        RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Valid", REG_DWORD, &zero, sizeof zero);
+    }
     HANDLE editor = Launch();
     ASSERT_NE(editor, nullptr);
     HWND window = WaitForWindow();
