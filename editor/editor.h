@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "editor/record.h"
@@ -67,6 +68,9 @@ struct EditorState {
     bool DialogConfirmed = false;
     int Refused = kRefusedNone;  // why the last command changed nothing
     int RefusedCategory = -1;    // the category the refusal names
+    // Puts "_REG_BAK" on disk before the first slot is written over; false
+    // stops the write. The window layer saves the category file; none: no disk.
+    std::function<bool(EditorState*)> KeepBackup;
 };
 
 // What to tell the user about s.Refused; empty when nothing was refused.

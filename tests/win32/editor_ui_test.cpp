@@ -81,6 +81,10 @@ TEST_F(EditorUi, AfterApplyFailsToSaveAndTheUserStaysTheWorkListShowsTheSlots) {
     ASSERT_TRUE(Start(kTrip));
     ASSERT_EQ(Rows(kWork), L"x Tokyo");
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(kApply, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, kApply)));
+    // The backup's save before the write fails: the user writes anyway.
+    EXPECT_EQ(Answer(L"error", IDOK).find(L"Can't create "), 0u);
+    EXPECT_NE(Answer(L"Warning", IDOK).find(L"Write the slots anyway?"), std::wstring::npos);
+    // The save at the exit fails too, and the user stays.
     EXPECT_EQ(Answer(L"error", IDOK).find(L"Can't create "), 0u);
     Pump(300);
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
