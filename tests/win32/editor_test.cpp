@@ -823,18 +823,24 @@ TEST_F(EditorProcess, KillsDuringTheApplyButtonLoseNoPlaceAndTearNoSlot) {
 
 namespace {
 
-// Runs a shell command of the machine Wine runs on; its exit code, or -1.
-long RunOnHost(const std::wstring& command) {
-    std::wstring line = L"Z:\\bin\\sh -c \"" + command + L"\"";
+// Starts a shell command of the machine Wine runs on. Wine gives no handle
+// to wait on for such a program: callers look for what it does.
+bool StartOnHost(const std::wstring& command) {
+    // Wine hands the child its own PATH, which names no folder of the host.
+    std::wstring line = L"Z:\\bin\\sh -c \"PATH=/usr/sbin:/usr/bin:/sbin:/bin; " + command + L"\"";
     STARTUPINFOW si = {sizeof si};
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(L"Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-    WaitForSingleObject(pi.hProcess, 20000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return static_cast<long>(code);
+    if (!CreateProcessW(L"Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    return true;
+}
+
+// Whether a file or folder is there (or gone, with `there` false) within five seconds.
+bool Appears(const std::wstring& path, bool there = true) {
+    for (int i = 0; i < 250; ++i, Sleep(20))
+        if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == there) return true;
+    return false;
 }
 
 velkaro::Categories OnePlace(int copies) {
@@ -866,11 +872,21 @@ TEST(CategoryFileOnDisk, NumbersAreWrittenWithAPointWhateverTheLocale) {
 
 TEST(CategoryFileOnDisk, AFullDiskIsToldByItsNumberAndTheOldFileStays) {
     const std::wstring unixDir = L"/tmp/velkaro_full_" + std::to_wstring(GetCurrentProcessId());
-    if (RunOnHost(L"mkdir -p " + unixDir + L" && mount -t tmpfs -o size=64k tmpfs " + unixDir) != 0)
-        GTEST_SKIP() << "no small disk can be mounted here";
-    std::wstring path = L"Z:" + unixDir + L"/Sitarel.ini";
-    for (wchar_t& c : path)
+    std::wstring dir = L"Z:" + unixDir + L"/";
+    for (wchar_t& c : dir)
         if (c == L'/') c = L'\\';
+    // A 64 KB disk of its own; the mark is made on it once it is mounted.
+    StartOnHost(L"mkdir -p " + unixDir + L" && mount -t tmpfs -o size=64k tmpfs " + unixDir + L" && touch " +
+                unixDir + L"/mounted");
+    if (!Appears(dir + L"mounted")) GTEST_SKIP() << "no small disk can be mounted here";
+    struct Unmount {
+        std::wstring unixDir, dir;
+        ~Unmount() {
+            StartOnHost(L"umount " + unixDir + L" && rmdir " + unixDir);
+            EXPECT_TRUE(Appears(dir, false));
+        }
+    } unmount{unixDir, dir};
+    const std::wstring path = dir + L"Sitarel.ini";
     int error = 0;
     ASSERT_TRUE(velkaro::SaveStockFile(OnePlace(1), path, &error)) << error;
     const std::string before = ReadAll(path);
@@ -879,5 +895,4 @@ TEST(CategoryFileOnDisk, AFullDiskIsToldByItsNumberAndTheOldFileStays) {
     EXPECT_EQ(error, static_cast<int>(ERROR_DISK_FULL));
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
-    RunOnHost(L"umount " + unixDir + L" && rmdir " + unixDir);
 }
