@@ -58,7 +58,13 @@ void CutStockRows(EditorState* s, const std::vector<int>& rows) {
     RemoveMarked(&s->StockView);
 }
 
-std::wstring TypedName(const std::wstring& text) { return CutToField(text); }
+// The file writes a name on one line with blanks for tabs and line breaks:
+// a name is made so from the start, or two names could become one.
+std::wstring TypedName(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L'\t' || c == L'\r' || c == L'\n') c = L' ';
+    return CutToField(text);
+}
 
 bool IsReservedName(const std::wstring& name) { return name == kRegBakName || name == kSearchName; }
 

@@ -53,8 +53,8 @@ bool FixStockOrder(EditorState* s);
 int TapFixedBox(EditorState* s);
 
 enum CategoryResult { kCategoryDone = 0, kCategoryUnchanged = -1, kCategoryFull = -2 };
-// "+": a new, empty category named by the typed text (cut to a record's text)
-// becomes current. Nothing for an empty text, a reserved or existing name;
+// "+": a new, empty category named by the typed text (cut to a record's text,
+// tabs and line breaks made blanks) becomes current. Nothing for an empty text, a reserved or existing name;
 // kCategoryFull when all hundred exist.
 int AddCategoryFromText(EditorState* s, const std::wstring& text);
 // "R": the current category takes the typed text as its name; nothing for the

@@ -80,4 +80,13 @@ double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, 
     return DegreesFromParts(static_cast<double>(d), static_cast<double>(m), static_cast<double>(s), d < 0);
 }
 
+std::wstring ClipboardShown(const wchar_t* text, size_t chars) {
+    std::wstring out;
+    for (size_t i = 0; i < chars && text[i]; ++i) {  // the bound before the read
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out.push_back(L'\r');
+        out.push_back(text[i]);
+    }
+    return out;
+}
+
 }  // namespace velkaro

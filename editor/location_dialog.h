@@ -48,4 +48,9 @@ bool TakesHeightsCharacter(wchar_t ch);
 // values) as decimal degrees; the sign is the integer's, so "-0" is positive.
 double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, const std::wstring& seconds);
 
+// The clipboard's text as the dialog shows it: at most `chars` characters of
+// the block (which need not hold a terminator), up to the first NUL, a lone
+// line feed made a line break the edit control shows.
+std::wstring ClipboardShown(const wchar_t* text, size_t chars);
+
 }  // namespace velkaro

@@ -75,22 +75,12 @@ void ReadForm(HWND dlg, LocationForm* f) {
     f->AutoOffset = IsDlgButtonChecked(dlg, IDC_LOC_AUTO_OFFSET) == BST_CHECKED;
 }
 
-// Line feeds alone do not break lines in an edit control.
-std::wstring EditLines(const wchar_t* text, size_t max) {
-    std::wstring out;
-    for (size_t i = 0; text[i] && i < max; ++i) {
-        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out.push_back(L'\r');
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
 void ShowClipboardText(HWND dlg) {
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(dlg)) return;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
             const size_t chars = GlobalSize(data) / sizeof(wchar_t);
-            SetDlgItemTextW(dlg, IDC_LOC_CLIPBOARD, EditLines(text, chars < kClipboardShown ? chars : kClipboardShown).c_str());
+            SetDlgItemTextW(dlg, IDC_LOC_CLIPBOARD, ClipboardShown(text, chars < kClipboardShown ? chars : kClipboardShown).c_str());
             GlobalUnlock(data);
         }
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/commands.h"
+#include "editor/stock_file.h"
 #include "platform/registry.h"
 #include "settings/location.h"
 #include "settings/protocol.h"
@@ -206,6 +207,17 @@ TEST(EditorCommands, NewAndRenamedCategories) {
     EXPECT_EQ(s.Stock.Names[1], L"_SEARCH");
     ShowCategory(&s, 3);  // a fixed category can be renamed
     EXPECT_EQ(RenameCurrentCategory(&s, L"Kept"), kCategoryDone);
+
+    // A tab or line break could not be written in a name: it is a blank from
+    // the start, so two names never become one in the file.
+    EXPECT_EQ(AddCategoryFromText(&s, L"New\tZealand"), kCategoryDone);
+    EXPECT_EQ(s.Stock.Names.back(), L"New Zealand");
+    EXPECT_EQ(AddCategoryFromText(&s, L"New Zealand"), kCategoryUnchanged);
+    EXPECT_EQ(RenameCurrentCategory(&s, L"Aotea\nroa"), kCategoryDone);
+    EXPECT_EQ(AddCategoryFromText(&s, L"Aotea roa"), kCategoryUnchanged);
+    Categories back;
+    ParseStockFile(FormatStockFile(s.Stock), &back);
+    EXPECT_EQ(back.Names, s.Stock.Names);
 
     while (CategoryCount(s.Stock) < kCategoryCapacity)
         AddCategoryFromText(&s, L"c" + std::to_wstring(CategoryCount(s.Stock)));
