@@ -6,6 +6,9 @@
 #include "settings/location.h"
 
 namespace velkaro {
+
+const wchar_t kReadOnlyLocationCaption[] = L"Location (read-only)";
+
 namespace {
 
 // The heights field taken as 8-bit text: only digits and "/" carry meaning.
@@ -51,6 +54,15 @@ double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, 
     const long long d = LeadingInteger(degrees);
     const long long m = std::llabs(LeadingInteger(minutes)), s = std::llabs(LeadingInteger(seconds));
     return DegreesFromParts(static_cast<double>(d), static_cast<double>(m), static_cast<double>(s), d < 0);
+}
+
+std::wstring ClipboardShown(const wchar_t* text, size_t chars) {
+    std::wstring out;
+    for (size_t i = 0; i < chars && text[i]; ++i) {  // the bound before the read
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out.push_back(L'\r');
+        out.push_back(text[i]);
+    }
+    return out;
 }
 
 }  // namespace velkaro

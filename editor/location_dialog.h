@@ -9,6 +9,9 @@
 
 namespace velkaro {
 
+// The caption of the dialog when it shows a place that may not change.
+extern const wchar_t kReadOnlyLocationCaption[];  // "Location (read-only)"
+
 // The dialog's fields as texts and check states.
 struct LocationForm {
     bool Valid = false;     // the check box before the name
@@ -36,5 +39,10 @@ bool TakesHeightsCharacter(wchar_t ch);
 // The converter: degrees (signed), minutes and seconds (their absolute
 // values) as decimal degrees; the sign is the integer's, so "-0" is positive.
 double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, const std::wstring& seconds);
+
+// The clipboard's text as the dialog shows it: at most `chars` characters of
+// the block (which need not hold a terminator), up to the first NUL, a lone
+// line feed made a line break the edit control shows.
+std::wstring ClipboardShown(const wchar_t* text, size_t chars);
 
 }  // namespace velkaro

@@ -30,7 +30,14 @@ struct EditorRecord {
     int32_t ExistDST = 0;  // the place has a daylight-saving rule (DST not empty)
     std::wstring DST;  // daylight-saving rule ("03/S2 02;11/S1 02"), engine/dst_rule.h
     std::wstring Memo;  // never written to the registry
+    // A hit in "_SEARCH": the category it was found in and its Number there,
+    // so that changes reach the place itself. -1 otherwise; never stored.
+    int32_t FoundIn = -1;
+    int32_t FoundAt = -1;
 };
+
+// Same place: every field the file or the registry keeps is equal.
+bool SamePlace(const EditorRecord& a, const EditorRecord& b);
 
 using RecordList = std::vector<EditorRecord>;
 

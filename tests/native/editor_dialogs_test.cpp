@@ -3,6 +3,8 @@
 // and composed.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "editor/location_dialog.h"
 #include "editor/rule_dialog.h"
 #include "engine/calendar.h"
@@ -281,4 +283,14 @@ TEST(RuleDialog, SpinPositions) {
     EXPECT_EQ(spin.Read(23), 23);
     EXPECT_EQ(spin.Read(0x10000u), 23);
     EXPECT_EQ(spin.Read(65000), 65000);
+}
+
+TEST(LocationDialog, ClipboardTextIsReadWithinItsBlock) {
+    // A block of exactly its characters, no terminator: nothing past it is read.
+    std::unique_ptr<wchar_t[]> block(new wchar_t[5]{L'1', L'\n', L'2', L'\r', L'\n'});
+    EXPECT_EQ(ClipboardShown(block.get(), 5), L"1\r\n2\r\n");
+    EXPECT_EQ(ClipboardShown(block.get(), 2), L"1\r\n");
+    const wchar_t withEnd[] = L"35.68\0rest";
+    EXPECT_EQ(ClipboardShown(withEnd, sizeof withEnd / sizeof withEnd[0]), L"35.68");
+    EXPECT_EQ(ClipboardShown(withEnd, 0), L"");
 }
