@@ -135,6 +135,9 @@ void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen, const ClockReading& n
     CountdownSet(item);
 }
 
+// No clock reading gives key 0 (months start at 1).
+void RequestRepaint(ItemState* s) { s->LastClockKey = 0; }
+
 RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& now, uint32_t* heightField) {
     ItemState& s = item->State;
     RefreshResult r;

@@ -107,6 +107,8 @@ struct RefreshResult {
 };
 // One refresh query of the Today screen; heightField is the descriptor's height.
 RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& deviceLocalNow, uint32_t* heightField);
+// Makes the next refresh query redraw the whole item, as a new minute does.
+void RequestRepaint(ItemState* s);
 
 // Row tops (State.RowTop) and the item height for the listed bodies, from the
 // row heights the pictures give; returns the height.

@@ -10,13 +10,9 @@
 
 #include "settings/protocol.h"
 #include "settings/win/options_win.h"
-#include "today/win/colour_dialog.h"
-#include "today/win/item_win.h"
+#include "settings/win/colour_dialog.h"
 
 namespace velkaro {
-
-bool g_storeWasReset = false;
-
 namespace {
 
 std::wstring ControlText(HWND page, int id, size_t width) {
@@ -25,13 +21,13 @@ std::wstring ControlText(HWND page, int id, size_t width) {
     return buf.data();
 }
 
-void FillList(HWND page, const FieldDef& f) {
+void FillList(HINSTANCE module, HWND page, const FieldDef& f) {
     HWND list = GetDlgItem(page, f.Id);
     SendMessageW(list, CB_RESETCONTENT, 0, 0);
     std::vector<std::wstring> items = f.Items;
     for (int i = 0; i < f.StringCount; ++i) {
         wchar_t text[64] = {};
-        LoadStringW(g_module, static_cast<UINT>(f.FirstString + i), text, 64);
+        LoadStringW(module, static_cast<UINT>(f.FirstString + i), text, 64);
         items.push_back(text);
     }
     // Each text goes in at the top, the last first, so that the list reads in order.
@@ -121,7 +117,7 @@ void ShowField(HWND page, const FieldDef& f, const PageValues& v) {
     }
 }
 
-void FillFields(HWND page, const std::vector<FieldDef>& fields, const PageValues& v) {
+void FillFields(HINSTANCE module, HWND page, const std::vector<FieldDef>& fields, const PageValues& v) {
     for (const FieldDef& f : fields) {
         switch (f.Kind) {
             case kFieldSpin:
@@ -132,7 +128,7 @@ void FillFields(HWND page, const std::vector<FieldDef>& fields, const PageValues
                 ShowField(page, f, v);
                 break;
             case kFieldList:
-                FillList(page, f);
+                FillList(module, page, f);
                 ShowField(page, f, v);
                 break;
             case kFieldFont: {
@@ -202,11 +198,11 @@ void ReleaseBrushes(SwatchBrushes* brushes) {
     brushes->clear();
 }
 
-bool ChooseSwatchColour(HWND page, const std::vector<FieldDef>& fields, PageValues* v, int id) {
+bool ChooseSwatchColour(HINSTANCE module, HWND page, const std::vector<FieldDef>& fields, PageValues* v, int id) {
     const FieldDef* f = FindField(fields, id);
     if (!f || f->Kind != kFieldSwatch) return false;
     auto colour = static_cast<uint32_t>(Number(*v, id));
-    if (!RunColourChooser(g_module, page, &colour)) return false;
+    if (!RunColourChooser(module, page, &colour)) return false;
     (*v)[id].Number = static_cast<int>(colour);
     for (int shown : SwatchesShowing(fields, id)) RepaintSwatch(page, shown);
     return true;

@@ -7,12 +7,16 @@
 #include "resources/options_ids.h"
 #include "settings/options_location.h"
 #include "settings/win/options_win.h"
-#include "today/win/item_win.h"
 
 namespace velkaro {
 namespace {
 
-LocationPage* Of(HWND page) { return reinterpret_cast<LocationPage*>(GetWindowLongPtrW(page, DWLP_USER)); }
+struct LocationState {
+    LocationPage Page;
+    OptionsContext* Context;
+};
+
+LocationState* Of(HWND page) { return reinterpret_cast<LocationState*>(GetWindowLongPtrW(page, DWLP_USER)); }
 
 std::wstring Get(HWND page, int id, int width) {
     std::wstring s(static_cast<size_t>(width) + 1, L'\0');
@@ -65,14 +69,17 @@ void SetSlotNumber(HWND page, LocationPage* p, int slot) {
     p->Ready = true;
 }
 
-void Init(HWND page) {
-    auto* p = new LocationPage(OpenLocationPage(g_item.Store.Locations, g_item.State.PosIndex));
-    SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(p));
+void Init(HWND page, const PROPSHEETPAGEW* psp) {
+    OptionsContext* context = reinterpret_cast<const PageParam*>(psp->lParam)->Context;
+    const SettingsStore& store = *context->Store;
+    auto* st = new LocationState{OpenLocationPage(store.Locations, context->ShownSlot), context};
+    SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(st));
+    LocationPage* p = &st->Page;
     SendDlgItemMessageW(page, IDC_POS_NAME, EM_LIMITTEXT, kLocationNameWidth - 1, 0);
     SendDlgItemMessageW(page, IDC_POS_DST, EM_LIMITTEXT, kDstRuleWidth - 1, 0);
     SetUpSpin(page, IDC_POS_SLOT, IDC_POS_SLOT_SPIN, 0, kSlotCount - 1, p->EditSlot);
     Show(page, ShowSlot(p->Work[p->EditSlot]));
-    Check(page, IDC_POS_ALTMODE, g_item.Store.General.AltMode != 0);
+    Check(page, IDC_POS_ALTMODE, store.General.AltMode != 0);
     p->Ready = true;
 }
 
@@ -85,7 +92,8 @@ void SlotNumberChanged(HWND page, LocationPage* p) {
     Show(page, ShowSlot(p->Work[slot]));
 }
 
-bool Command(HWND page, LocationPage* p, int id, int code) {
+bool Command(HWND page, LocationState* st, int id, int code) {
+    LocationPage* p = &st->Page;
     if (id == IDC_POS_SLOT && code == EN_CHANGE) {
         SlotNumberChanged(page, p);
         return true;
@@ -96,7 +104,7 @@ bool Command(HWND page, LocationPage* p, int id, int code) {
         case IDC_POS_FROMLNG: SetFromLongitude(&c.Offset, c.Offset.FromLng); ShowOffsetChecks(page, c); return true;
         case IDC_POS_AUTO: SetAutoOffset(&c.Offset, c.Offset.Auto); ShowOffsetChecks(page, c); return true;
         case IDC_POS_RESET:
-            ResetLocationPage(p, g_item.Store.Locations);
+            ResetLocationPage(p, st->Context->Store->Locations);
             Show(page, ShowSlot(p->Work[p->EditSlot]));
             return true;
         default: return false;
@@ -106,22 +114,23 @@ bool Command(HWND page, LocationPage* p, int id, int code) {
 }  // namespace
 
 INT_PTR CALLBACK LocationPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
-    LocationPage* p = Of(page);
+    LocationState* st = Of(page);
     switch (msg) {
         case WM_INITDIALOG:
-            Init(page);
+            Init(page, reinterpret_cast<const PROPSHEETPAGEW*>(lp));
             return TRUE;
         case WM_COMMAND:
-            return p && Command(page, p, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
+            return st && Command(page, st, LOWORD(wp), HIWORD(wp)) ? TRUE : FALSE;
         case WM_NOTIFY:
-            if (p && reinterpret_cast<NMHDR*>(lp)->code == PSN_APPLY) {
-                ApplyLocationPage(p, ReadShown(page), &g_item.Store.Locations);
-                g_item.Store.General.AltMode = Checked(page, IDC_POS_ALTMODE) ? 1 : 0;
+            if (st && reinterpret_cast<NMHDR*>(lp)->code == PSN_APPLY) {
+                SettingsStore& store = *st->Context->Store;
+                ApplyLocationPage(&st->Page, ReadShown(page), &store.Locations);
+                store.General.AltMode = Checked(page, IDC_POS_ALTMODE) ? 1 : 0;
                 return ApplyDone(page);
             }
             return FALSE;
         case WM_DESTROY:
-            delete p;
+            delete st;
             SetWindowLongPtrW(page, DWLP_USER, 0);
             return FALSE;
         default:

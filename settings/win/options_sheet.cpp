@@ -1,4 +1,4 @@
-// The item's options entry: dialog 500 runs the eighteen-page sheet
+// The options dialog (template 500) runs the eighteen-page sheet
 // "VelkaroSetting" over the settings in memory and saves them after it.
 #include <windows.h>
 #include <commctrl.h>
@@ -8,8 +8,8 @@
 #include "platform/win/shell_standin.h"
 #include "resources/options_ids.h"
 #include "resources/resource.h"
+#include "settings/win/options_sheet.h"
 #include "settings/win/options_win.h"
-#include "today/win/item_win.h"
 
 namespace velkaro {
 namespace {
@@ -27,28 +27,32 @@ struct PageEntry {
     PageParam Param;
 };
 
-// The pages in sheet order; their parameters live as long as the process.
+// The pages in sheet order.
 const PageEntry kPages[] = {
-    {IDD_PAGE_BASE, IDS_PAGE_BASE, TablePageProc, {kPageBase, -1}},
-    {IDD_PAGE_TAP, IDS_PAGE_TAP, TablePageProc, {kPageTap, -1}},
-    {IDD_PAGE_POS, IDS_PAGE_POS, LocationPageProc, {0, -1}},
-    {IDD_PAGE_INFO, IDS_PAGE_INFO, TablePageProc, {kPageInfo, -1}},
-    {IDD_PAGE_AZI, IDS_PAGE_AZI, TablePageProc, {kPageAzi, -1}},
-    {IDD_PAGE_SORT, IDS_PAGE_SORT, SortPageProc, {0, -1}},
-    {IDD_PAGE_SORT, IDS_PAGE_SORT2, SortPageProc, {1, -1}},
-    {IDD_PAGE_BACK, IDS_PAGE_BACK, TablePageProc, {kPageBack, -1}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 0, TablePageProc, {kPageBody, 0}},
-    {IDD_PAGE_MOON, IDS_BODY_FIRST + 1, TablePageProc, {kPageBody, 1}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 2, TablePageProc, {kPageBody, 2}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 3, TablePageProc, {kPageBody, 3}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 4, TablePageProc, {kPageBody, 4}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 5, TablePageProc, {kPageBody, 5}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 6, TablePageProc, {kPageBody, 6}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 7, TablePageProc, {kPageBody, 7}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 8, TablePageProc, {kPageBody, 8}},
-    {IDD_PAGE_BODY, IDS_BODY_FIRST + 9, TablePageProc, {kPageBody, 9}},
+    {IDD_PAGE_BASE, IDS_PAGE_BASE, TablePageProc, {kPageBase, -1, nullptr}},
+    {IDD_PAGE_TAP, IDS_PAGE_TAP, TablePageProc, {kPageTap, -1, nullptr}},
+    {IDD_PAGE_POS, IDS_PAGE_POS, LocationPageProc, {0, -1, nullptr}},
+    {IDD_PAGE_INFO, IDS_PAGE_INFO, TablePageProc, {kPageInfo, -1, nullptr}},
+    {IDD_PAGE_AZI, IDS_PAGE_AZI, TablePageProc, {kPageAzi, -1, nullptr}},
+    {IDD_PAGE_SORT, IDS_PAGE_SORT, SortPageProc, {0, -1, nullptr}},
+    {IDD_PAGE_SORT, IDS_PAGE_SORT2, SortPageProc, {1, -1, nullptr}},
+    {IDD_PAGE_BACK, IDS_PAGE_BACK, TablePageProc, {kPageBack, -1, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 0, TablePageProc, {kPageBody, 0, nullptr}},
+    {IDD_PAGE_MOON, IDS_BODY_FIRST + 1, TablePageProc, {kPageBody, 1, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 2, TablePageProc, {kPageBody, 2, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 3, TablePageProc, {kPageBody, 3, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 4, TablePageProc, {kPageBody, 4, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 5, TablePageProc, {kPageBody, 5, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 6, TablePageProc, {kPageBody, 6, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 7, TablePageProc, {kPageBody, 7, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 8, TablePageProc, {kPageBody, 8, nullptr}},
+    {IDD_PAGE_BODY, IDS_BODY_FIRST + 9, TablePageProc, {kPageBody, 9, nullptr}},
 };
 constexpr int kPageCount = sizeof kPages / sizeof kPages[0];
+
+// The module the sheet's callback loads from: the callback has no parameter
+// of ours, and one sheet runs at a time.
+HINSTANCE g_sheetModule = nullptr;
 
 int CALLBACK SheetCallback(HWND sheet, UINT msg, LPARAM lp) {
     switch (msg) {
@@ -57,7 +61,7 @@ int CALLBACK SheetCallback(HWND sheet, UINT msg, LPARAM lp) {
             mb.cbSize = sizeof mb;
             mb.hwndParent = sheet;
             mb.dwFlags = SHCMBF_EMPTYBAR;
-            mb.hInstRes = g_module;
+            mb.hInstRes = g_sheetModule;
             SHCreateMenuBar(&mb);
             return 0;
         }
@@ -65,7 +69,7 @@ int CALLBACK SheetCallback(HWND sheet, UINT msg, LPARAM lp) {
             return kSheetVersion;
 #ifdef _WIN32_WCE
         case kSheetGetTitle:
-            if (lp) LoadStringW(g_module, IDS_VERSION, reinterpret_cast<wchar_t*>(lp), MAX_PATH);
+            if (lp) LoadStringW(g_sheetModule, IDS_VERSION, reinterpret_cast<wchar_t*>(lp), MAX_PATH);
             return 0;
 #endif
         default:
@@ -73,66 +77,60 @@ int CALLBACK SheetCallback(HWND sheet, UINT msg, LPARAM lp) {
     }
 }
 
-void RunSheet(HWND owner) {
+void RunSheet(HWND owner, OptionsContext* context) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_UPDOWN_CLASS | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
-    static wchar_t titles[kPageCount][32];
+    HINSTANCE module = context->Module;
+    wchar_t titles[kPageCount][32] = {};
+    PageParam params[kPageCount];  // live while the modal sheet runs
     HPROPSHEETPAGE pages[kPageCount] = {};
     for (int i = 0; i < kPageCount; ++i) {
-        LoadStringW(g_module, static_cast<UINT>(kPages[i].Title), titles[i], 32);
+        LoadStringW(module, static_cast<UINT>(kPages[i].Title), titles[i], 32);
+        params[i] = kPages[i].Param;
+        params[i].Context = context;
         PROPSHEETPAGEW psp = {};
         psp.dwSize = sizeof psp;
         psp.dwFlags = PSP_USETITLE;
-        psp.hInstance = g_module;
+        psp.hInstance = module;
         psp.pszTemplate = MAKEINTRESOURCEW(kPages[i].Template);
         psp.pfnDlgProc = kPages[i].Proc;
         psp.pszTitle = titles[i];
-        psp.lParam = reinterpret_cast<LPARAM>(&kPages[i].Param);
+        psp.lParam = reinterpret_cast<LPARAM>(&params[i]);
         pages[i] = CreatePropertySheetPageW(&psp);
     }
     PROPSHEETHEADERW psh = {};
     psh.dwSize = sizeof psh;
     psh.dwFlags = PSH_USECALLBACK | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
     psh.hwndParent = owner;
-    psh.hInstance = g_module;
+    psh.hInstance = module;
     psh.pszCaption = L"VelkaroSetting";
     psh.nPages = kPageCount;
     psh.nStartPage = 0;
     psh.phpage = pages;
     psh.pfnCallback = SheetCallback;
-    g_storeWasReset = false;
+    context->StoreWasReset = false;
+    g_sheetModule = module;
     PropertySheetW(&psh);
 }
 
-// The pages may have changed pictures and image sizes, which the item loads
-// once: load them again, with surfaces of the height they give.
-void ReloadPictures() {
-    if (!g_itemWindow) return;
-    ReleaseItemSurfaces();
-    g_item.State.SurfaceHeight = LoadItemPictures(g_item.Store, &g_item.Pictures);
-    CreateItemSurfaces(g_itemWindow);
+void RunOptions(OptionsContext* context, HWND dlg) {
+    LoadSettingsStore(context->Store);
+    SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, kDoneEmptyMenuFlags};
+    SHInitDialog(&shidi);
+    RunSheet(dlg, context);
+    // OK and cancel alike: cancel leaves memory as loaded.
+    if (!context->StoreWasReset) SaveSettingsStore(*context->Store);
+    if (context->SettingsChanged) context->SettingsChanged(context);
 }
 
 }  // namespace
 
-}  // namespace velkaro
-
-using namespace velkaro;
-
-extern "C" __declspec(dllexport) BOOL APIENTRY CustomItemOptionsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
+INT_PTR OptionsDialogMessage(OptionsContext* context, HWND dlg, UINT msg, WPARAM wp) {
     switch (msg) {
-        case WM_INITDIALOG: {
-            LoadSettingsStore(&g_item.Store);
-            SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, kDoneEmptyMenuFlags};
-            SHInitDialog(&shidi);
-            RunSheet(dlg);
-            // OK and cancel alike: cancel leaves memory as loaded.
-            if (!g_storeWasReset) SaveSettingsStore(g_item.Store);
-            ReloadPictures();
-            g_item.State.LastClockKey = 0;  // the next refresh query redraws
+        case WM_INITDIALOG:
+            RunOptions(context, dlg);
             EndDialog(dlg, IDOK);
             return TRUE;
-        }
         case WM_COMMAND:
             if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) {
                 EndDialog(dlg, LOWORD(wp));
@@ -143,3 +141,5 @@ extern "C" __declspec(dllexport) BOOL APIENTRY CustomItemOptionsDlgProc(HWND dlg
             return FALSE;
     }
 }
+
+}  // namespace velkaro

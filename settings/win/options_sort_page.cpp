@@ -6,8 +6,8 @@
 
 #include "resources/options_ids.h"
 #include "settings/options_sort.h"
+#include "resources/resource.h"
 #include "settings/win/options_win.h"
-#include "today/win/item_win.h"
 
 namespace velkaro {
 namespace {
@@ -15,27 +15,33 @@ namespace {
 struct SortState {
     int List = 0;  // 0 "SortP0", 1 "SortP1"
     SortPage Page;
+    OptionsContext* Context = nullptr;
 };
+
+SortList& ListOf(const SortState& s) {
+    GeneralSettings& g = s.Context->Store->General;
+    return s.List ? g.SortP1 : g.SortP0;
+}
 
 SortState* Of(HWND page) { return reinterpret_cast<SortState*>(GetWindowLongPtrW(page, DWLP_USER)); }
 
-void AddColumns(HWND view) {
+void AddColumns(HWND view, int hiResFactor) {
     ListView_SetExtendedListViewStyle(view, LVS_EX_FULLROWSELECT);
     LVCOLUMNW col = {};
     col.mask = LVCF_WIDTH | LVCF_TEXT;
     col.cx = 15;
     col.pszText = const_cast<wchar_t*>(L"");
     ListView_InsertColumn(view, 0, &col);
-    col.cx = 60 * g_item.State.HiResFactor;
+    col.cx = 60 * hiResFactor;
     ListView_InsertColumn(view, 1, &col);
 }
 
-void Fill(HWND view, const std::vector<int>& bodies, int sel) {
+void Fill(HINSTANCE module, HWND view, const std::vector<int>& bodies, int sel) {
     ListView_DeleteAllItems(view);
     for (size_t i = 0; i < bodies.size(); ++i) {
         wchar_t number[8], name[64] = {};
         std::swprintf(number, 8, L"%d", bodies[i]);
-        LoadStringW(g_module, static_cast<UINT>(20 + bodies[i]), name, 64);
+        LoadStringW(module, static_cast<UINT>(IDS_BODY_FIRST + bodies[i]), name, 64);
         LVITEMW item = {};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(i);
@@ -49,9 +55,11 @@ void Fill(HWND view, const std::vector<int>& bodies, int sel) {
     }
 }
 
-void Show(HWND page, const SortPage& p) {
-    Fill(GetDlgItem(page, IDC_SORT_LEFT), p.Left, p.LeftSel);
-    Fill(GetDlgItem(page, IDC_SORT_RIGHT), p.Right, p.RightSel);
+void Show(HWND page, const SortState& s) {
+    HINSTANCE module = s.Context->Module;
+    const SortPage& p = s.Page;
+    Fill(module, GetDlgItem(page, IDC_SORT_LEFT), p.Left, p.LeftSel);
+    Fill(module, GetDlgItem(page, IDC_SORT_RIGHT), p.Right, p.RightSel);
 }
 
 int Selection(HWND page, int id) {
@@ -59,13 +67,15 @@ int Selection(HWND page, int id) {
 }
 
 void Init(HWND page, const PROPSHEETPAGEW* psp) {
+    const auto* param = reinterpret_cast<const PageParam*>(psp->lParam);
     auto* s = new SortState;
-    s->List = reinterpret_cast<const PageParam*>(psp->lParam)->Kind;
-    s->Page = OpenSortPage(s->List ? g_item.Store.General.SortP1 : g_item.Store.General.SortP0);
+    s->List = param->Kind;
+    s->Context = param->Context;
+    s->Page = OpenSortPage(ListOf(*s));
     SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(s));
-    AddColumns(GetDlgItem(page, IDC_SORT_LEFT));
-    AddColumns(GetDlgItem(page, IDC_SORT_RIGHT));
-    Show(page, s->Page);
+    AddColumns(GetDlgItem(page, IDC_SORT_LEFT), s->Context->HiResFactor);
+    AddColumns(GetDlgItem(page, IDC_SORT_RIGHT), s->Context->HiResFactor);
+    Show(page, *s);
 }
 
 bool Move(HWND page, SortState* s, int id) {
@@ -80,7 +90,7 @@ bool Move(HWND page, SortState* s, int id) {
         case IDC_SORT_TOLEFT: moved = MoveToLeft(&p); break;
         default: return false;
     }
-    if (moved) Show(page, p);
+    if (moved) Show(page, *s);
     return true;
 }
 
@@ -96,7 +106,7 @@ INT_PTR CALLBACK SortPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
             return s && HIWORD(wp) == BN_CLICKED && Move(page, s, LOWORD(wp)) ? TRUE : FALSE;
         case WM_NOTIFY:
             if (s && reinterpret_cast<NMHDR*>(lp)->code == PSN_APPLY) {
-                (s->List ? g_item.Store.General.SortP1 : g_item.Store.General.SortP0) = ApplySortPage(s->Page);
+                ListOf(*s) = ApplySortPage(s->Page);
                 return ApplyDone(page);
             }
             return FALSE;

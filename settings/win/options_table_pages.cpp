@@ -5,8 +5,8 @@
 
 #include "resources/options_ids.h"
 #include "settings/options_pages.h"
+#include "resources/resource.h"
 #include "settings/win/options_win.h"
-#include "today/win/item_win.h"
 
 namespace velkaro {
 namespace {
@@ -32,7 +32,7 @@ const std::vector<FieldDef>& FieldsOf(const PageParam& p) {
 }
 
 PageValues LoadOf(const PageParam& p) {
-    SettingsStore& s = g_item.Store;
+    SettingsStore& s = *p.Context->Store;
     switch (p.Kind) {
         case kPageBase: return BaseLoad(&s);
         case kPageTap: return TapLoad(s);
@@ -44,7 +44,7 @@ PageValues LoadOf(const PageParam& p) {
 }
 
 void ApplyOf(const PageParam& p, const PageValues& v) {
-    SettingsStore& s = g_item.Store;
+    SettingsStore& s = *p.Context->Store;
     switch (p.Kind) {
         case kPageBase: BaseApply(v, &s); break;
         case kPageTap: TapApply(v, &s); break;
@@ -55,20 +55,20 @@ void ApplyOf(const PageParam& p, const PageValues& v) {
     }
 }
 
-void ResetStore(HWND page) {
+void ResetStore(HWND page, OptionsContext* context) {
     const int answer = MessageBoxW(page,
                                    L"This command deletes the registry of settings.\n\n"
                                    L"All the settings are initialized. OK?",
                                    L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2);
     if (answer == IDCANCEL) return;
-    g_storeWasReset = true;
+    context->StoreWasReset = true;
     ResetSettingsStore();
 }
 
 // Buttons beyond the fields; false when the command is not one of them.
 bool PageButton(HWND page, TableState* t, int id) {
     if (t->Param.Kind == kPageBase && id == IDC_BASE_REGDEL) {
-        ResetStore(page);
+        ResetStore(page, t->Param.Context);
         return true;
     }
     if (t->Param.Kind == kPageBack && (id == IDC_BACK_MOON || id == IDC_BACK_RETAKE)) {
@@ -76,7 +76,7 @@ bool PageButton(HWND page, TableState* t, int id) {
         if (id == IDC_BACK_MOON) {
             BackCopyMoon(&t->Values);
         } else {
-            BackRetake(&t->Values, g_item.Store);
+            BackRetake(&t->Values, *t->Param.Context->Store);
             ShowField(page, *FindField(*t->Fields, IDC_BACK_TRANS), t->Values);
             ShowField(page, *FindField(*t->Fields, IDC_BACK_ALPHA), t->Values);
         }
@@ -99,11 +99,12 @@ void InitPage(HWND page, const PROPSHEETPAGEW* psp) {
     t->Fields = &FieldsOf(t->Param);
     t->Values = LoadOf(t->Param);
     SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(t));
-    FillFields(page, *t->Fields, t->Values);
+    HINSTANCE module = t->Param.Context->Module;
+    FillFields(module, page, *t->Fields, t->Values);
     if (t->Param.Kind == kPageBody && t->Param.Body >= 0) {
         // The colour swatch of the body's text carries the body's name.
         wchar_t name[64] = {};
-        LoadStringW(g_module, static_cast<UINT>(20 + t->Param.Body), name, 64);
+        LoadStringW(module, static_cast<UINT>(IDS_BODY_FIRST + t->Param.Body), name, 64);
         SetDlgItemTextW(page, IDC_BODY_CRTEXT, name);
     }
 }
@@ -123,7 +124,7 @@ INT_PTR CALLBACK TablePageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_COMMAND: {
             if (!t) return FALSE;
             const int id = LOWORD(wp), code = HIWORD(wp);
-            if (code == STN_CLICKED && ChooseSwatchColour(page, *t->Fields, &t->Values, id)) return TRUE;
+            if (code == STN_CLICKED && ChooseSwatchColour(t->Param.Context->Module, page, *t->Fields, &t->Values, id)) return TRUE;
             if (code == BN_CLICKED) return PageButton(page, t, id) ? TRUE : FALSE;
             return FALSE;
         }

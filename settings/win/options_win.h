@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "settings/options_fields.h"
+#include "settings/win/options_sheet.h"
 
 namespace velkaro {
 
-// Set by the base page's store reset; the sheet then saves nothing.
-extern bool g_storeWasReset;
-
-// Fills the page's controls from the values; lists, fonts and spins are set up too.
-void FillFields(HWND page, const std::vector<FieldDef>& fields, const PageValues& v);
+// Fills the page's controls from the values; lists (their texts from module),
+// fonts and spins are set up too.
+void FillFields(HINSTANCE module, HWND page, const std::vector<FieldDef>& fields, const PageValues& v);
 // Refreshes the controls of one field only (no list filling).
 void ShowField(HWND page, const FieldDef& f, const PageValues& v);
 // Reads the controls into the values; swatches keep their working colours.
@@ -30,7 +29,7 @@ INT_PTR PaintSwatch(const std::vector<FieldDef>& fields, const PageValues& v, Sw
 void ReleaseBrushes(SwatchBrushes* brushes);
 // A swatch tapped: the chooser on its working colour; true when it changed
 // (the swatches showing it are repainted).
-bool ChooseSwatchColour(HWND page, const std::vector<FieldDef>& fields, PageValues* v, int id);
+bool ChooseSwatchColour(HINSTANCE module, HWND page, const std::vector<FieldDef>& fields, PageValues* v, int id);
 void RepaintAllSwatches(HWND page, const std::vector<FieldDef>& fields);
 
 // The open-file dialog on *path (the platform's, or "gsgetfile.dll"'s when
@@ -47,6 +46,7 @@ enum TablePage { kPageBase, kPageTap, kPageInfo, kPageAzi, kPageBack, kPageBody 
 struct PageParam {
     int Kind;  // TablePage, or the sort list's number for a sort page
     int Body;  // body pages
+    OptionsContext* Context;
 };
 
 // Ends a page's PSN_APPLY.

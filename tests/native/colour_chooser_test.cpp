@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/colour_ids.h"
-#include "today/colour_chooser.h"
+#include "settings/colour_chooser.h"
 
 using namespace velkaro;
 

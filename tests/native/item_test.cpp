@@ -113,6 +113,16 @@ TEST_F(ItemLogic, SortRedrawsOnlyWhenTheHeightStays) {
     EXPECT_TRUE(r.Redraw);
 }
 
+TEST_F(ItemLogic, RepaintRequestRedrawsOnceAtTheNextQuery) {
+    const SYSTEMTIME now = MakeTime(2026, 1, 1, 0, 0);
+    uint32_t field = static_cast<uint32_t>(item.State.ItemHeight);
+    RefreshQuery(&item, now, &field);
+    EXPECT_FALSE(RefreshQuery(&item, now, &field).Invalidate);
+    RequestRepaint(&item.State);
+    EXPECT_TRUE(RefreshQuery(&item, now, &field).Invalidate);
+    EXPECT_FALSE(RefreshQuery(&item, now, &field).Invalidate);
+}
+
 TEST_F(ItemLogic, HeightFollowsTheRowsAndTheTitle) {
     GeneralSettings& g = item.Store.General;
     item.Pictures.Bodies[kSun].RowHeight = 24;

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "resources/colour_ids.h"
-#include "today/colour_chooser.h"
-#include "today/win/colour_dialog.h"
+#include "settings/colour_chooser.h"
+#include "settings/win/colour_dialog.h"
 
 using namespace velkaro;
 

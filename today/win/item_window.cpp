@@ -203,11 +203,11 @@ LRESULT CALLBACK ItemWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TODAYCUSTOM_USERNAVIGATION: return 0;
         case kMsgLocationsChanged:
             LoadLocationSlots(&g_item.Store.Locations);
-            g_item.State.LastClockKey = 0;
+            RequestRepaint(&g_item.State);
             break;
         case kMsgEditorSettingsChanged:
             ReloadEditorSettings(&g_item.Store);
-            g_item.State.LastClockKey = 0;
+            RequestRepaint(&g_item.State);
             break;
         default:
             if (ActionOfMessage(msg) >= 0) {

@@ -3,6 +3,7 @@
 
 #include "platform/win/todaycmn.h"
 #include "resources/resource.h"
+#include "settings/win/options_sheet.h"
 #include "today/win/item_win.h"
 
 namespace velkaro {
@@ -11,6 +12,31 @@ HINSTANCE g_module = nullptr;
 Item g_item;
 HWND g_itemWindow = nullptr;
 const wchar_t kItemClass[] = L"VelkaroClass";
+
+namespace {
+
+// The sheet may have changed pictures and image sizes, which the item loads
+// once: load them again, with surfaces of the height they give, and redraw.
+void OptionsChanged(OptionsContext*) {
+    if (g_itemWindow) {
+        ReleaseItemSurfaces();
+        g_item.State.SurfaceHeight = LoadItemPictures(g_item.Store, &g_item.Pictures);
+        CreateItemSurfaces(g_itemWindow);
+    }
+    RequestRepaint(&g_item.State);
+}
+
+OptionsContext ItemOptions() {
+    OptionsContext c;
+    c.Module = g_module;
+    c.Store = &g_item.Store;
+    c.ShownSlot = g_item.State.PosIndex;
+    c.HiResFactor = g_item.State.HiResFactor;
+    c.SettingsChanged = OptionsChanged;
+    return c;
+}
+
+}  // namespace
 
 }  // namespace velkaro
 
@@ -38,4 +64,8 @@ extern "C" __declspec(dllexport) HWND APIENTRY InitializeCustomItem(TODAYLISTITE
     return w;
 }
 
-// The options entry, CustomItemOptionsDlgProc, is the options sheet's (settings/win).
+// The options entry: the sheet over the item's settings.
+extern "C" __declspec(dllexport) BOOL APIENTRY CustomItemOptionsDlgProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
+    OptionsContext context = ItemOptions();
+    return OptionsDialogMessage(&context, dlg, msg, wp) ? TRUE : FALSE;
+}

@@ -1,6 +1,6 @@
 // The colour chooser's window side: it hands taps and edits to the chooser's
 // rules and writes back what they say to show.
-#include "today/win/colour_dialog.h"
+#include "settings/win/colour_dialog.h"
 
 #include <commctrl.h>
 
@@ -8,7 +8,7 @@
 
 #include "platform/win/shell_standin.h"
 #include "resources/colour_ids.h"
-#include "today/colour_chooser.h"
+#include "settings/colour_chooser.h"
 
 namespace velkaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "today/colour_chooser.h"
+#include "settings/colour_chooser.h"
 
 #include <algorithm>
 #include <cwchar>
