@@ -47,7 +47,7 @@ EditorState BigState() {
 void BM_SortByName(benchmark::State& state) {
     EditorState s = BigState();
     for (auto _ : state) {
-        SortList(&s, kStockList, kSortLocation);
+        SortListBy(&s, kStockList, kSortLocation);
         benchmark::DoNotOptimize(s.StockView.data());
     }
 }
@@ -79,7 +79,7 @@ BENCHMARK(BM_CutAndPaste)->Unit(benchmark::kMillisecond);
 
 void BM_HeaderZeroRestore(benchmark::State& state) {
     EditorState s = BigState();
-    SortList(&s, kStockList, kSortLocation);
+    SortListBy(&s, kStockList, kSortLocation);
     for (auto _ : state) {
         RestoreStockOrder(&s, kStockList);
         benchmark::DoNotOptimize(s.StockView.data());

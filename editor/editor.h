@@ -97,7 +97,7 @@ void SortRecords(RecordList* list, int key, int32_t* flag);
 // Sorting by header or menu. The Stock list sorts only in an editable
 // category (else s->Refused says so) and only its view. Returns whether
 // anything was sorted.
-bool SortList(EditorState* s, int list, int key);
+bool SortListBy(EditorState* s, int list, int key);
 // Header 0 of the Stock list: the view again in store order, flags reset.
 // Nothing on the Work list or a category that is not editable.
 bool RestoreStockOrder(EditorState* s, int list);

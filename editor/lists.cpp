@@ -70,7 +70,7 @@ void SortRecords(RecordList* list, int key, int32_t* flag) {
     *flag = *flag == 1 ? 2 : 1;
 }
 
-bool SortList(EditorState* s, int list, int key) {
+bool SortListBy(EditorState* s, int list, int key) {
     if (key < kSortValid || key > kSortLng) return false;
     if (list == kStockList && !IsEditable(s->Stock, s->Stock.Current)) return Refuse(s, kRefusedReadOnly, s->Stock.Current);
     SortRecords(&ListOf(s, list), key, &s->SortFlags[list == kWorkList ? 0 : 1][static_cast<size_t>(key)]);

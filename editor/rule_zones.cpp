@@ -27,7 +27,7 @@ std::vector<ZoneEntry> ZoneEntries(const std::vector<PlatformTimeZone>& zones) {
 
 namespace {
 
-std::wstring Clock(const SYSTEMTIME& t) {
+std::wstring Clock(const DateTime& t) {
     wchar_t buf[16];
     std::swprintf(buf, 16, L"%02d:%02d", t.wHour, t.wMinute);
     return buf;

@@ -13,7 +13,7 @@ const int kDaysBefore[2][12] = {{0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 30
 
 int MonthIndex(int month) { return month < 1 ? 0 : (month > 12 ? 11 : month - 1); }
 
-void Store(SYSTEMTIME* t, int year, int month, int day) {
+void Store(DateTime* t, int year, int month, int day) {
     t->wYear = static_cast<uint16_t>(year);
     t->wMonth = static_cast<uint16_t>(month);
     t->wDay = static_cast<uint16_t>(day);
@@ -70,17 +70,17 @@ void AddDays(int delta, int* year, int* month, int* day) {
     DateFromDayNumber(delta + DayNumber(*year, *month, *day), year, month, day);
 }
 
-void AddDays(int delta, SYSTEMTIME* t) {
+void AddDays(int delta, DateTime* t) {
     int y = t->wYear, m = t->wMonth, d = t->wDay;
     AddDays(delta, &y, &m, &d);
     Store(t, y, m, d);
 }
 
-int DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+int DaysBetween(const DateTime& a, const DateTime& b) {
     return DayNumber(b.wYear, b.wMonth, b.wDay) - DayNumber(a.wYear, a.wMonth, a.wDay);
 }
 
-int MinutesBetween(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+int MinutesBetween(const DateTime& a, const DateTime& b) {
     int da = DayNumber(a.wYear, a.wMonth, a.wDay);
     int db = DayNumber(b.wYear, b.wMonth, b.wDay);
     if (da - db > 1 || db - da > 1) return 10001;
@@ -96,7 +96,7 @@ int IsBadTime(int hour, int minute) {
     return (hour < 0 || hour > 23 || minute < 0 || minute > 59) ? 1 : 0;
 }
 
-void ApplyShift(SYSTEMTIME* time, int* shiftDays, int* shiftHours, int* shiftMinutes) {
+void ApplyShift(DateTime* time, int* shiftDays, int* shiftHours, int* shiftMinutes) {
     long long total = 1440LL * *shiftDays + 60LL * *shiftHours + *shiftMinutes;
     if (total == 0) {
         *shiftDays = *shiftHours = *shiftMinutes = 0;
@@ -135,7 +135,7 @@ void ApplyShift(SYSTEMTIME* time, int* shiftDays, int* shiftHours, int* shiftMin
     if (d != 0) AddDays(d, time);
 }
 
-void UtcToZoneTime(SYSTEMTIME* time, double zoneHours) {
+void UtcToZoneTime(DateTime* time, double zoneHours) {
     int m = TruncGuarded(zoneHours * 60.0);
     // Real offsets lie within a day; a corrupted one must not leave the clock face.
     m = std::min(std::max(m, -1440), 1440);

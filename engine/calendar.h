@@ -16,11 +16,11 @@ constexpr double kDegToRad = 0.017453292519943278;
 int DayNumber(int year, int month, int day);
 void DateFromDayNumber(int n, int* year, int* month, int* day);
 void AddDays(int delta, int* year, int* month, int* day);
-void AddDays(int delta, SYSTEMTIME* t);
-int DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
+void AddDays(int delta, DateTime* t);
+int DaysBetween(const DateTime& a, const DateTime& b);
 // Minutes from b to a (a - b); 10001 when their dates are more than one day
 // apart, which callers take as too far to show.
-int MinutesBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
+int MinutesBetween(const DateTime& a, const DateTime& b);
 int IsBadDate(int year, int month, int day);
 int IsBadTime(int hour, int minute);
 bool IsLeapYear(int year);
@@ -29,11 +29,11 @@ int DaysInMonth(int year, int month);
 // Adds the user's shift to time and rewrites the three counters normalised
 // (whole days, hours and minutes of the total, all with its sign; all 0 when
 // the total is 0).
-void ApplyShift(SYSTEMTIME* time, int* shiftDays, int* shiftHours, int* shiftMinutes);
+void ApplyShift(DateTime* time, int* shiftDays, int* shiftHours, int* shiftMinutes);
 // Turns the UTC date-time in *time into the zone time zoneHours east of UTC
 // (the offset cut to whole minutes). An offset beyond a day, which only a
 // corrupted record holds, moves the time by one day at most.
-void UtcToZoneTime(SYSTEMTIME* time, double zoneHours);
+void UtcToZoneTime(DateTime* time, double zoneHours);
 // The mean solar offset of a longitude in whole half hours toward zero (never -0).
 double ZoneOffsetFromLongitude(double lng);
 

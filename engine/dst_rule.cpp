@@ -159,8 +159,8 @@ int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstr
     return b.Utc ? -1 : 1;
 }
 
-int ApplyDst(SYSTEMTIME* time, const DstRule& rule, const ClockReading& now) {
-    const SYSTEMTIME r = rule.Start.Utc || rule.End.Utc ? now.Utc : *time;
+int ApplyDst(DateTime* time, const DstRule& rule, const ClockReading& now) {
+    const DateTime r = rule.Start.Utc || rule.End.Utc ? now.Utc : *time;
     int y1, m1, d1, h1, y2, m2, d2, h2;
     if (!DstBoundaryDate(rule.Start, YearOrPresent(r.wYear, rule.Start, now), &y1, &m1, &d1, &h1)) return 0;
     if (!DstBoundaryDate(rule.End, YearOrPresent(r.wYear, rule.End, now), &y2, &m2, &d2, &h2)) return 0;
@@ -185,7 +185,7 @@ int ApplyDst(SYSTEMTIME* time, const DstRule& rule, const ClockReading& now) {
     return 1;
 }
 
-int ApplyDst(SYSTEMTIME* time, const std::wstring& rule, const ClockReading& now) {
+int ApplyDst(DateTime* time, const std::wstring& rule, const ClockReading& now) {
     DstRule parsed;
     if (rule.size() > kMaxDstRuleLength || !ParseDstRule(rule, &parsed)) return 0;
     return ApplyDst(time, parsed, now);

@@ -73,7 +73,7 @@ int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstr
 // and then *time has been moved on one hour; 0 otherwise, also for any
 // malformed rule, with *time unchanged. A rule with a UTC boundary is judged
 // by now.Utc instead of *time.
-int ApplyDst(SYSTEMTIME* time, const std::wstring& rule, const ClockReading& now);
-int ApplyDst(SYSTEMTIME* time, const DstRule& rule, const ClockReading& now);
+int ApplyDst(DateTime* time, const std::wstring& rule, const ClockReading& now);
+int ApplyDst(DateTime* time, const DstRule& rule, const ClockReading& now);
 
 }  // namespace velkaro

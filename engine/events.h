@@ -8,7 +8,7 @@ namespace velkaro {
 
 struct EventRecord {
     int32_t Body = 0;
-    SYSTEMTIME Time;
+    DateTime Time;
     int32_t MinuteStamp = 0;  // minutes since 2000-01-01 00:00 zone time; 0 when absent
     double Azi = 0;
     double Alt = 0;

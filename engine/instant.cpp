@@ -17,7 +17,7 @@ bool Digits(const std::string& s, size_t at, size_t count, int* value) {
 }
 
 // The fixed instant, when the platform's text names one.
-bool FixedNow(SYSTEMTIME* out) {
+bool FixedNow(DateTime* out) {
     const std::string text = FixedNowText();
     if (text.empty()) return false;
     if (ParseUtcInstant(text, out)) return true;
@@ -27,7 +27,7 @@ bool FixedNow(SYSTEMTIME* out) {
 
 }  // namespace
 
-bool ParseUtcInstant(const std::string& p, SYSTEMTIME* out) {
+bool ParseUtcInstant(const std::string& p, DateTime* out) {
     const size_t n = p.size();
     int y, mo, d, h, mi, sec = 0;
     if (!(n == 17 || n == 20) || !Digits(p, 0, 4, &y) || p[4] != '-' || !Digits(p, 5, 2, &mo) || p[7] != '-' ||
@@ -36,20 +36,20 @@ bool ParseUtcInstant(const std::string& p, SYSTEMTIME* out) {
         return false;
     if (n == 20 && (p[16] != ':' || !Digits(p, 17, 2, &sec))) return false;
     if (!IsServedDate(y, mo, d) || IsBadTime(h, mi) || sec > 59) return false;
-    SYSTEMTIME t = MakeTime(y, mo, d, h, mi);
+    DateTime t = MakeTime(y, mo, d, h, mi);
     t.wSecond = static_cast<uint16_t>(sec);
     t.wDayOfWeek = static_cast<uint16_t>(DayNumber(y, mo, d) % 7);
     *out = t;
     return true;
 }
 
-SYSTEMTIME ClockUtcNow() {
-    SYSTEMTIME t;
+DateTime ClockUtcNow() {
+    DateTime t;
     return FixedNow(&t) ? t : SystemUtcNow();
 }
 
-SYSTEMTIME ClockLocalNow() {
-    SYSTEMTIME utc, local;
+DateTime ClockLocalNow() {
+    DateTime utc, local;
     if (!FixedNow(&utc)) return SystemLocalNow();
     return LocalFromUtc(utc, &local) ? local : utc;
 }

@@ -12,13 +12,13 @@ namespace velkaro {
 // the week filled in, milliseconds 0). False, *out unchanged, for any other
 // text and for instants outside the dates the engine serves (1900-03-01 to
 // 2100-02-28).
-bool ParseUtcInstant(const std::string& text, SYSTEMTIME* out);
+bool ParseUtcInstant(const std::string& text, DateTime* out);
 
 // The present, read now: the fixed instant when the platform's text names one
 // (its local time from the device's zone), else the system clock. A text that
 // is not an instant is reported through the seam and the system clock is used.
-SYSTEMTIME ClockUtcNow();
-SYSTEMTIME ClockLocalNow();
+DateTime ClockUtcNow();
+DateTime ClockLocalNow();
 ClockReading ReadClock();
 
 }  // namespace velkaro

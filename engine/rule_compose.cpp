@@ -11,7 +11,7 @@ const int kEpochDay = 719163;  // DayNumber(1970, 1, 1)
 
 int64_t FloorDiv64(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 
-SYSTEMTIME TimeFromSeconds(int64_t seconds) {
+DateTime TimeFromSeconds(int64_t seconds) {
     const int64_t days = FloorDiv64(seconds, 86400);
     const int sod = static_cast<int>(seconds - days * 86400);
     int y, m, d;
@@ -102,9 +102,9 @@ std::vector<DstBoundary> BoundaryCandidates(const std::vector<int64_t>& instants
 
 template <typename Rule>
 int Replay(const Rule& rule, double standardHours, int64_t utc) {
-    const SYSTEMTIME u = TimeFromSeconds(utc);
+    const DateTime u = TimeFromSeconds(utc);
     const ClockReading now{u, u, 0};  // a rule in UTC is judged by the present instant
-    SYSTEMTIME t = u;
+    DateTime t = u;
     UtcToZoneTime(&t, standardHours);
     return ApplyDst(&t, rule, now) == 1 ? 1 : 0;
 }
@@ -194,7 +194,7 @@ bool ParseTziBytes(const std::vector<uint8_t>& bytes, TimeZoneRecord* record) {
     auto date = [&](size_t at) {
         uint16_t f[8];
         for (int k = 0; k < 8; ++k) f[k] = static_cast<uint16_t>(bytes[at + 2 * k] | bytes[at + 2 * k + 1] << 8);
-        SYSTEMTIME s;
+        DateTime s;
         s.wYear = f[0];
         s.wMonth = f[1];
         s.wDayOfWeek = f[2];
@@ -218,7 +218,7 @@ namespace {
 // One switch of the record: `date` on a wall clock that runs `shiftMinutes`
 // ahead of standard time. Empty when the date is malformed; clears *exact when
 // the rule can only come near it.
-std::wstring RecordBoundary(const SYSTEMTIME& date, int shiftMinutes, bool* exact) {
+std::wstring RecordBoundary(const DateTime& date, int shiftMinutes, bool* exact) {
     if (date.wMonth < 1 || date.wMonth > 12 || date.wHour > 23 || date.wMinute > 59) return L"";
     const bool fixed = date.wYear != 0;
     if (fixed ? date.wDay < 1 || date.wDay > DaysInMonth(date.wYear, date.wMonth)

@@ -56,8 +56,8 @@ struct TimeZoneRecord {
     int32_t Bias = 0;          // minutes: UTC = local standard time + Bias
     int32_t StandardBias = 0;  // minutes added to Bias in standard time (nearly always 0)
     int32_t DaylightBias = 0;  // minutes added to Bias in daylight time (usually -60)
-    SYSTEMTIME StandardDate;   // when daylight saving ends, on the daylight wall clock
-    SYSTEMTIME DaylightDate;   // when it starts, on the standard wall clock
+    DateTime StandardDate;   // when daylight saving ends, on the daylight wall clock
+    DateTime DaylightDate;   // when it starts, on the standard wall clock
 };
 
 // Reads the 44-byte little-endian "TZI" value (Bias, StandardBias,

@@ -92,7 +92,7 @@ void PaintWallpaper(HDC dc, int dx, int dy) {
 }
 
 void PaintHeader(HDC dc) {
-    const velkaro::SYSTEMTIME now = velkaro::ClockLocalNow();
+    const velkaro::DateTime now = velkaro::ClockLocalNow();
     wchar_t text[64];
     static const wchar_t* const kDays[] = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday",
                                            L"Thursday", L"Friday", L"Saturday"};

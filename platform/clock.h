@@ -9,10 +9,10 @@
 
 namespace velkaro {
 
-SYSTEMTIME SystemUtcNow();
-SYSTEMTIME SystemLocalNow();
+DateTime SystemUtcNow();
+DateTime SystemLocalNow();
 // The device zone's local time of a UTC instant; false when the platform cannot tell.
-bool LocalFromUtc(const SYSTEMTIME& utc, SYSTEMTIME* local);
+bool LocalFromUtc(const DateTime& utc, DateTime* local);
 // Minutes to add to local standard time to get UTC (Tokyo: -540).
 int ClockBiasMinutes();
 
@@ -23,7 +23,7 @@ std::string FixedNowText();
 void ReportBadFixedNow(const std::string& text);
 
 // Native build only: set what the clock reports and the fixed text (empty: none).
-void SetNativeClock(const SYSTEMTIME& utc, const SYSTEMTIME& local, int biasMinutes);
+void SetNativeClock(const DateTime& utc, const DateTime& local, int biasMinutes);
 void SetNativeFixedNow(const std::string& text);
 // Native build only: how many bad texts have been reported.
 int NativeBadFixedNowReports();

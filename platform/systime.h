@@ -1,11 +1,11 @@
-// Portable twin of the platform's eight-field date-time record. The field layout
-// matches the Win32 SYSTEMTIME so that win/ code can copy it member by member.
+// Portable twin of the platform's eight-field date-time record (Win32's SYSTEMTIME),
+// field for field, so that win/ code converts it member by member.
 #pragma once
 #include <cstdint>
 
 namespace velkaro {
 
-struct SYSTEMTIME {
+struct DateTime {
     uint16_t wYear = 0;
     uint16_t wMonth = 0;
     uint16_t wDayOfWeek = 0;
@@ -20,13 +20,13 @@ struct SYSTEMTIME {
 // on it. Read once by the caller and handed down, so that everything computed
 // from it agrees and stays reproducible.
 struct ClockReading {
-    SYSTEMTIME Utc;
-    SYSTEMTIME Local;
+    DateTime Utc;
+    DateTime Local;
     int BiasMinutes = 0;  // minutes to add to local standard time to get UTC (Tokyo: -540)
 };
 
-inline SYSTEMTIME MakeTime(int year, int month, int day, int hour = 0, int minute = 0) {
-    SYSTEMTIME t;
+inline DateTime MakeTime(int year, int month, int day, int hour = 0, int minute = 0) {
+    DateTime t;
     t.wYear = static_cast<uint16_t>(year);
     t.wMonth = static_cast<uint16_t>(month);
     t.wDay = static_cast<uint16_t>(day);

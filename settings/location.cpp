@@ -172,8 +172,8 @@ UtcMode UtcModeOf(int32_t utcGet) {
     }
 }
 
-SYSTEMTIME PresentTimeAt(LocationRecord* place, const ClockReading& now) {
-    SYSTEMTIME t = now.Utc;
+DateTime PresentTimeAt(LocationRecord* place, const ClockReading& now) {
+    DateTime t = now.Utc;
     switch (UtcModeOf(place->UtcGet)) {
         case UtcMode::DeviceClock:
             return now.Local;
@@ -201,7 +201,7 @@ std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posInde
         e.Command = kLocationCommandBase + slot;
         e.Checked = slot == posIndex;
         if (menuTime) {
-            SYSTEMTIME t = now.Utc;
+            DateTime t = now.Utc;
             UtcToZoneTime(&t, r.UtcMargin);
             if (dstOn && r.ExistDST) ApplyDst(&t, r.DST, now);
             wchar_t buf[24];

@@ -60,7 +60,7 @@ int StepLocation(LocationTable* table, int posIndex, int direction);
 // Present time of a place by its UtcGet mode, from one clock reading. Modes 1
 // and 2 rewrite the place's UtcMargin (the device's whole hours, the
 // longitude's half hours).
-SYSTEMTIME PresentTimeAt(LocationRecord* place, const ClockReading& now);
+DateTime PresentTimeAt(LocationRecord* place, const ClockReading& now);
 
 struct MenuEntry {
     int Command = 0;

@@ -51,17 +51,17 @@ bool DstApplies(const GeneralSettings& g, const LocationRecord& place) {
     return g.DST != 0 && place.ExistDST != 0;
 }
 
-std::wstring FormatEventTime(const SYSTEMTIME& time, const GeneralSettings& g,
+std::wstring FormatEventTime(const DateTime& time, const GeneralSettings& g,
                              const LocationRecord& place, const ClockReading& now) {
     if (DstApplies(g, place)) {
-        SYSTEMTIME t = time;
+        DateTime t = time;
         if (ApplyDst(&t, place.DST, now) == 1)
             return FormatText(L"%02d:%02d%ls", t.wHour, t.wMinute, g.DSTMark.c_str());
     }
     return FormatText(L"%02d:%02d", time.wHour, time.wMinute);
 }
 
-std::wstring FormatRemaining(const SYSTEMTIME& present, const SYSTEMTIME& event, int maxMin) {
+std::wstring FormatRemaining(const DateTime& present, const DateTime& event, int maxMin) {
     const int r = MinutesBetween(present, event);
     if (r <= maxMin && r >= -static_cast<long long>(maxMin)) return FormatText(L"(%d)", r);
     return FormatText(L"(%dh)", r / 60);
@@ -108,16 +108,16 @@ std::wstring FormatUtcOffsetMark(double offset, int clock) {
 }
 
 double UtcOffsetWithDst(const GeneralSettings& g, const LocationRecord& place,
-                        const SYSTEMTIME& present, const ClockReading& now) {
+                        const DateTime& present, const ClockReading& now) {
     double o = place.UtcMargin;
     if (DstApplies(g, place)) {
-        SYSTEMTIME t = present;
+        DateTime t = present;
         if (ApplyDst(&t, place.DST, now) == 1) o += 1.0;
     }
     return o;
 }
 
-std::wstring FormatShiftDate(const SYSTEMTIME& d) {
+std::wstring FormatShiftDate(const DateTime& d) {
     return FormatText(L"%d/%02d/%02d ", d.wYear, d.wMonth, d.wDay);
 }
 

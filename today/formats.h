@@ -18,10 +18,10 @@ bool DstApplies(const GeneralSettings& g, const LocationRecord& place);
 
 // "%02d:%02d", with DSTMark appended (and the hour moved on) when the place's
 // rule puts the time in daylight-saving time (a UTC rule judged at `now`).
-std::wstring FormatEventTime(const SYSTEMTIME& time, const GeneralSettings& g,
+std::wstring FormatEventTime(const DateTime& time, const GeneralSettings& g,
                              const LocationRecord& place, const ClockReading& now);
 // "(-45)" within MaxMin minutes, else whole hours "(-1h)"; present minus event.
-std::wstring FormatRemaining(const SYSTEMTIME& present, const SYSTEMTIME& event, int maxMin);
+std::wstring FormatRemaining(const DateTime& present, const DateTime& event, int maxMin);
 // Styles 0 numerical, 1 south base, 2 east-west base, 3 nearest cardinal point.
 std::wstring FormatAzimuth(double azimuth, int style, double lat, const std::wstring& deg);
 // "%d%s", whole degrees toward zero; with a trailing blank for the main line.
@@ -32,8 +32,8 @@ std::wstring FormatLongitude(double lng);  // "0.00E"
 std::wstring FormatUtcOffsetMark(double offsetHours, int clock);
 // The place's offset plus the daylight-saving hour when `present` is in it.
 double UtcOffsetWithDst(const GeneralSettings& g, const LocationRecord& place,
-                        const SYSTEMTIME& present, const ClockReading& now);
-std::wstring FormatShiftDate(const SYSTEMTIME& date);  // "2026/03/07 "
+                        const DateTime& present, const ClockReading& now);
+std::wstring FormatShiftDate(const DateTime& date);  // "2026/03/07 "
 std::wstring FormatMoonAge(double age);                 // "(12.3) "
 
 // Wide printf into a string of any length.

@@ -127,7 +127,7 @@ void HandleItemCommand(Item* item, int command) {
     }
 }
 
-void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen, const ClockReading& now) {
+void ApplyChosenDate(Item* item, const DateTime& chosen, const ClockReading& now) {
     ItemState& s = item->State;
     s.PresentTime = PresentTimeAt(&item->Place(), now);
     if (!IsBadDate(chosen.wYear, chosen.wMonth, chosen.wDay))
@@ -138,7 +138,7 @@ void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen, const ClockReading& n
 // No clock reading gives key 0 (months start at 1).
 void RequestRepaint(ItemState* s) { s->LastClockKey = 0; }
 
-RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& now, uint32_t* heightField) {
+RefreshResult RefreshQuery(Item* item, const DateTime& now, uint32_t* heightField) {
     ItemState& s = item->State;
     RefreshResult r;
     const int key = (now.wMonth * 100 + now.wDay) * 10000 + now.wHour * 60 + now.wMinute;
@@ -193,12 +193,12 @@ void RecomputeEvents(Item* item) {
         ComputeBodyEvents(body, place.Lng, place.Lat, height, place.UtcMargin, &e);
         s.AllDay[body] = 0;
         if (!e.Rise.Valid && !e.Set.Valid) {
-            const SYSTEMTIME& t = s.DisplayTime;
+            const DateTime& t = s.DisplayTime;
             s.AllDay[body] = DayVisibility(body, place.Lng, place.Lat, height,
                                            TimeArgument(t.wYear, t.wMonth, t.wDay, place.UtcMargin), place.UtcMargin);
         }
         if (body == kMoon) {
-            const SYSTEMTIME& t = s.DisplayTime;
+            const DateTime& t = s.DisplayTime;
             s.MoonPhase = MoonPhaseIndex(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, place.UtcMargin);
             s.MoonAge = MoonAge(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, place.UtcMargin);
         }

@@ -46,11 +46,11 @@ struct ItemState {
     int SurfaceWidth = 0;
     int SurfaceHeight = 0;
     ClockReading Clock;      // the device clock, read once per refresh
-    SYSTEMTIME PresentTime;  // unshifted present time at the current place
-    SYSTEMTIME DisplayTime;  // present time plus the shift
+    DateTime PresentTime;  // unshifted present time at the current place
+    DateTime DisplayTime;  // present time plus the shift
     // The title band's clocks: UTC and the place's zone time (UTC + UtcMargin),
     // each plus the shift, and the zone time without it.
-    SYSTEMTIME TitleUtc, TitleZone, TitleZoneNow;
+    DateTime TitleUtc, TitleZone, TitleZoneNow;
     std::array<BodyEvents, kBodyCount> Events{};
     std::array<int, kBodyCount> RowTop{};  // top of each listed body's row
     // +1 for a body above the horizon all day, -1 below it all day, else 0.
@@ -99,14 +99,14 @@ void HandleItemCommand(Item* item, int command);
 int TimeMenuAction(int command);  // -1 when the command is not on the time menu
 // The day shift that shows `chosen` (today being the place's unshifted date at
 // `now`); the hour and minute shifts stay. A date that is none changes no shift.
-void ApplyChosenDate(Item* item, const SYSTEMTIME& chosen, const ClockReading& now);
+void ApplyChosenDate(Item* item, const DateTime& chosen, const ClockReading& now);
 
 struct RefreshResult {
     bool Invalidate = false;  // the whole item should be redrawn
     bool HeightChanged = false;
 };
 // One refresh query of the Today screen; heightField is the descriptor's height.
-RefreshResult RefreshQuery(Item* item, const SYSTEMTIME& deviceLocalNow, uint32_t* heightField);
+RefreshResult RefreshQuery(Item* item, const DateTime& deviceLocalNow, uint32_t* heightField);
 // Makes the next refresh query redraw the whole item, as a new minute does.
 void RequestRepaint(ItemState* s);
 

@@ -185,7 +185,7 @@ struct InfoContext {
     const BodyStyle& style;
     const BodyEvents& e;
     const LocationRecord& place;
-    const SYSTEMTIME& present;
+    const DateTime& present;
     const ClockReading& now;
     std::wstring deg;
     int x, s, rowTop, itemWidth;

@@ -111,7 +111,7 @@ void FillRowText(NMLVDISPINFOW* info) {
 }
 
 void HeaderClick(int list, int column) {
-    const bool changed = column == 0 ? RestoreStockOrder(&g_editor, list) : SortList(&g_editor, list, column);
+    const bool changed = column == 0 ? RestoreStockOrder(&g_editor, list) : SortListBy(&g_editor, list, column);
     if (changed) RefreshList(list);
     TellRefusal();
 }

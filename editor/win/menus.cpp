@@ -21,7 +21,7 @@ void SendFocusedToDayrune(int list) {
 }
 
 void Sort(int list, int key) {
-    if (SortList(&g_editor, list, key)) RefreshList(list);
+    if (SortListBy(&g_editor, list, key)) RefreshList(list);
     TellRefusal();
 }
 

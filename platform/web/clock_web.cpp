@@ -35,18 +35,18 @@ EM_JS(int, velkaro_standard_offset, (double ms), {
 const double kMsPerDay = 86400000.0;
 const int kEpochDay = DayNumber(1970, 1, 1);
 
-double MsOf(const SYSTEMTIME& t) {
+double MsOf(const DateTime& t) {
     return (DayNumber(t.wYear, t.wMonth, t.wDay) - kEpochDay) * kMsPerDay +
            ((t.wHour * 60 + t.wMinute) * 60 + t.wSecond) * 1000.0 + t.wMilliseconds;
 }
 
-SYSTEMTIME FromMs(double ms) {
+DateTime FromMs(double ms) {
     const double days = std::floor(ms / kMsPerDay);
     const double rest = ms - days * kMsPerDay;
     int y, m, d;
     DateFromDayNumber(static_cast<int>(days) + kEpochDay, &y, &m, &d);
     const int seconds = static_cast<int>(rest / 1000.0);
-    SYSTEMTIME t = MakeTime(y, m, d, seconds / 3600, seconds / 60 % 60);
+    DateTime t = MakeTime(y, m, d, seconds / 3600, seconds / 60 % 60);
     t.wSecond = static_cast<uint16_t>(seconds % 60);
     t.wMilliseconds = static_cast<uint16_t>(static_cast<int>(rest) % 1000);
     t.wDayOfWeek = static_cast<uint16_t>(DayNumber(y, m, d) % 7);
@@ -55,14 +55,14 @@ SYSTEMTIME FromMs(double ms) {
 
 }  // namespace
 
-SYSTEMTIME SystemUtcNow() { return FromMs(velkaro_date_now()); }
+DateTime SystemUtcNow() { return FromMs(velkaro_date_now()); }
 
-SYSTEMTIME SystemLocalNow() {
+DateTime SystemLocalNow() {
     const double ms = velkaro_date_now();
     return FromMs(ms - velkaro_offset_at(ms) * 60000.0);
 }
 
-bool LocalFromUtc(const SYSTEMTIME& utc, SYSTEMTIME* local) {
+bool LocalFromUtc(const DateTime& utc, DateTime* local) {
     const double ms = MsOf(utc);
     *local = FromMs(ms - velkaro_offset_at(ms) * 60000.0);
     return true;
@@ -82,7 +82,7 @@ void ReportBadFixedNow(const std::string& text) {
     velkaro_report_bad_now(text.c_str());
 }
 
-void SetNativeClock(const SYSTEMTIME&, const SYSTEMTIME&, int) {}
+void SetNativeClock(const DateTime&, const DateTime&, int) {}
 void SetNativeFixedNow(const std::string&) {}
 int NativeBadFixedNowReports() { return 0; }
 

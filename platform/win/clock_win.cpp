@@ -9,8 +9,8 @@ namespace {
 
 const char kFixedNowVariable[] = "VELKARO_NOW";
 
-SYSTEMTIME FromWin(const ::SYSTEMTIME& w) {
-    SYSTEMTIME t;
+DateTime FromWin(const SYSTEMTIME& w) {
+    DateTime t;
     t.wYear = w.wYear;
     t.wMonth = w.wMonth;
     t.wDayOfWeek = w.wDayOfWeek;
@@ -22,8 +22,8 @@ SYSTEMTIME FromWin(const ::SYSTEMTIME& w) {
     return t;
 }
 
-::SYSTEMTIME ToWin(const SYSTEMTIME& t) {
-    ::SYSTEMTIME w = {};
+SYSTEMTIME ToWin(const DateTime& t) {
+    SYSTEMTIME w = {};
     w.wYear = t.wYear;
     w.wMonth = t.wMonth;
     w.wDayOfWeek = t.wDayOfWeek;
@@ -37,21 +37,21 @@ SYSTEMTIME FromWin(const ::SYSTEMTIME& w) {
 
 }  // namespace
 
-SYSTEMTIME SystemUtcNow() {
-    ::SYSTEMTIME t;
+DateTime SystemUtcNow() {
+    SYSTEMTIME t;
     GetSystemTime(&t);
     return FromWin(t);
 }
 
-SYSTEMTIME SystemLocalNow() {
-    ::SYSTEMTIME t;
+DateTime SystemLocalNow() {
+    SYSTEMTIME t;
     GetLocalTime(&t);
     return FromWin(t);
 }
 
-bool LocalFromUtc(const SYSTEMTIME& utc, SYSTEMTIME* local) {
-    const ::SYSTEMTIME u = ToWin(utc);
-    ::SYSTEMTIME l;
+bool LocalFromUtc(const DateTime& utc, DateTime* local) {
+    const SYSTEMTIME u = ToWin(utc);
+    SYSTEMTIME l;
     if (!SystemTimeToTzSpecificLocalTime(nullptr, &u, &l)) return false;
     *local = FromWin(l);
     return true;
@@ -83,7 +83,7 @@ void ReportBadFixedNow(const std::string& text) {
     WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
-void SetNativeClock(const SYSTEMTIME&, const SYSTEMTIME&, int) {}
+void SetNativeClock(const DateTime&, const DateTime&, int) {}
 void SetNativeFixedNow(const std::string&) {}
 int NativeBadFixedNowReports() { return 0; }
 

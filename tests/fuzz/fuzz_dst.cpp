@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::wstring ascii;
     for (size_t i = 3; i < size; ++i) ascii.push_back(static_cast<wchar_t>(data[i] & 0x7F));
     for (const std::wstring* r : {&rule, &ascii}) {
-        SYSTEMTIME t = MakeTime(2011, month, day, hour, 30);
-        const SYSTEMTIME before = t;
+        DateTime t = MakeTime(2011, month, day, hour, 30);
+        const DateTime before = t;
         int result = ApplyDst(&t, *r, now);
         if (result == 0 && (t.wHour != before.wHour || t.wDay != before.wDay)) std::abort();
         if (result == 1) {

@@ -40,7 +40,7 @@ TEST(Calendar, BadDatesTimesAndDistances) {
 }
 
 TEST(Calendar, ShiftCarriesAcrossMidnightAndMonthEnds) {
-    SYSTEMTIME t = MakeTime(2012, 3, 1, 0, 5);
+    DateTime t = MakeTime(2012, 3, 1, 0, 5);
     int d = 0, h = 0, m = -10;
     ApplyShift(&t, &d, &h, &m);
     EXPECT_EQ(t.wYear * 10000 + t.wMonth * 100 + t.wDay, 20120229);
@@ -68,13 +68,13 @@ TEST(Calendar, ShiftCarriesAcrossMidnightAndMonthEnds) {
 
     t = MakeTime(2025, 6, 15, 12, 0);
     d = 0, h = 0, m = 0;
-    SYSTEMTIME before = t;
+    DateTime before = t;
     ApplyShift(&t, &d, &h, &m);
     EXPECT_EQ(t.wHour, before.wHour);
 }
 
 TEST(Calendar, ZoneTimeAndOffsets) {
-    SYSTEMTIME t = MakeTime(2025, 1, 1, 20, 0);
+    DateTime t = MakeTime(2025, 1, 1, 20, 0);
     UtcToZoneTime(&t, 5.5);
     EXPECT_EQ(t.wYear * 10000 + t.wMonth * 100 + t.wDay, 20250102);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 130);

@@ -39,16 +39,16 @@ const std::map<std::wstring, std::string> kZoneOf = {
 
 // The clock the item shows for a place at a UTC instant: standard time from
 // the offset, then the place's rule.
-SYSTEMTIME ShownClock(const LocationRecord& place, UnixTime utc) {
-    const SYSTEMTIME u = UtcFromUnix(utc);
+DateTime ShownClock(const LocationRecord& place, UnixTime utc) {
+    const DateTime u = UtcFromUnix(utc);
     const ClockReading now{u, u, 0};  // a rule in UTC is judged by the present instant
-    SYSTEMTIME t = u;
+    DateTime t = u;
     UtcToZoneTime(&t, place.UtcMargin);
     if (place.ExistDST) ApplyDst(&t, place.DST, now);
     return t;
 }
 
-std::string Stamp(const SYSTEMTIME& t) {
+std::string Stamp(const DateTime& t) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d %02d:%02d", t.wYear, t.wMonth, t.wDay, t.wHour,
                   t.wMinute);
@@ -57,8 +57,8 @@ std::string Stamp(const SYSTEMTIME& t) {
 
 // Compares at `utc`; keeps the first few differences in `faults`.
 void Compare(const LocationRecord& place, UnixTime utc, int* count, std::string* faults) {
-    const SYSTEMTIME shown = ShownClock(place, utc);
-    const SYSTEMTIME wall = ZoneLocalTime(utc);
+    const DateTime shown = ShownClock(place, utc);
+    const DateTime wall = ZoneLocalTime(utc);
     if (shown.wYear == wall.wYear && shown.wMonth == wall.wMonth && shown.wDay == wall.wDay &&
         shown.wHour == wall.wHour && shown.wMinute == wall.wMinute)
         return;

@@ -14,7 +14,7 @@ class Dst : public ::testing::Test {
 protected:
     // The present instant the rules are handed; they read no clock of their own.
     const ClockReading now{MakeTime(2011, 6, 1, 0, 0), MakeTime(2011, 6, 1, 9, 0), -540};
-    int Check(const std::wstring& rule, SYSTEMTIME t, SYSTEMTIME* out = nullptr) {
+    int Check(const std::wstring& rule, DateTime t, DateTime* out = nullptr) {
         int r = ApplyDst(&t, rule, now);
         if (out) *out = t;
         return r;
@@ -56,17 +56,17 @@ TEST_F(Dst, BoundariesOf2011) {
 
 TEST_F(Dst, UtcRuleIsJudgedAtThePresentInstant) {
     const std::wstring rule = L"03/Se 01U;10/Se 01U";
-    const SYSTEMTIME january = MakeTime(2011, 1, 10, 12, 0);
+    const DateTime january = MakeTime(2011, 1, 10, 12, 0);
     EXPECT_EQ(Check(rule, january), 1);  // 1 June is in it, whatever the time passed
     const ClockReading winter{MakeTime(2011, 12, 1, 0, 0), MakeTime(2011, 12, 1, 9, 0), -540};
-    SYSTEMTIME t = MakeTime(2011, 7, 10, 12, 0);
+    DateTime t = MakeTime(2011, 7, 10, 12, 0);
     EXPECT_EQ(ApplyDst(&t, rule, winter), 0);
     EXPECT_EQ(t.wHour, 12);
 }
 
 TEST_F(Dst, NorthernRuleSwitchesOnTheHour) {
     const std::wstring usa = L"03/S2 02;11/S1 02";
-    SYSTEMTIME out;
+    DateTime out;
     EXPECT_EQ(Check(usa, MakeTime(2011, 3, 13, 1, 59)), 0);
     EXPECT_EQ(Check(usa, MakeTime(2011, 3, 13, 2, 0), &out), 1);
     EXPECT_EQ(out.wHour, 3);
@@ -87,12 +87,12 @@ TEST_F(Dst, SouthernRuleWrapsTheYear) {
 }
 
 TEST_F(Dst, MalformedRulesGiveNoDaylightSaving) {
-    const SYSTEMTIME july = MakeTime(2011, 7, 1, 12, 0);
+    const DateTime july = MakeTime(2011, 7, 1, 12, 0);
     for (const wchar_t* rule :
          {L"", L"03/S2 02", L"03/S2 02;03/S4 02", L"03/S5 02;11/S1 02", L"03/X2 02;11/S1 02",
           L"03/S2 24;11/S1 02", L"03/S2;11/S1 02", L"0302 02;11/S1 02", L"03/31 02;02/30 02",
           L"aa/S2 02;11/S1 02", L"03/S 02;11/S1 02", L"03/S2 02;11/S1 02          padding"}) {
-        SYSTEMTIME out;
+        DateTime out;
         EXPECT_EQ(Check(rule, july, &out), 0) << std::string(rule, rule + std::wcslen(rule));
         EXPECT_EQ(out.wHour, 12);
     }
@@ -154,7 +154,7 @@ TEST(DstRuleText, AnyAcceptedSpellingKeepsItsMeaningWhenWritten) {
         EXPECT_TRUE(again == r) << Narrow(rule);
         for (int day = 1; day < 366; day += 3)
             for (int hour : {0, 1, 2, 23}) {
-                SYSTEMTIME a = MakeTime(2011, 1, 1, hour, 30), b;
+                DateTime a = MakeTime(2011, 1, 1, hour, 30), b;
                 AddDays(day, &a);
                 b = a;
                 ASSERT_EQ(ApplyDst(&a, std::wstring(rule), now), ApplyDst(&b, FormatDstRule(r), now)) << Narrow(rule);

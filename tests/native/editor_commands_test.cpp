@@ -58,7 +58,7 @@ EditorState Sample() {
 
 TEST(EditorCommands, StockCutOnASortedViewRemovesExactlyThoseRecords) {
     EditorState s = Sample();
-    ASSERT_TRUE(SortList(&s, kStockList, kSortLocation));  // Baku, Delhi, Lhasa, Osaka, Tokyo
+    ASSERT_TRUE(SortListBy(&s, kStockList, kSortLocation));  // Baku, Delhi, Lhasa, Osaka, Tokyo
     ASSERT_EQ(Names(s.StockView), L"Baku,Delhi,Lhasa,Osaka,Tokyo");
     EXPECT_TRUE(CutRows(&s, kStockList, {3, 1}));
     EXPECT_EQ(Names(s.Clipboard), L"Delhi,Osaka");  // in row order
@@ -152,7 +152,7 @@ TEST(EditorCommands, EditAndAddGoThroughTheBufferOnlyWhenConfirmed) {
     EXPECT_TRUE(FinishAdd(&s, kWorkList, 1));
     EXPECT_EQ(Names(s.Work), L"w0,new,w1,w2");
 
-    SortList(&s, kStockList, kSortLocation);
+    SortListBy(&s, kStockList, kSortLocation);
     ASSERT_TRUE(BeginAdd(&s, kStockList));
     s.DialogBuffer.Location = L"Kabul";
     s.DialogConfirmed = true;
@@ -165,13 +165,13 @@ TEST(EditorCommands, EditAndAddGoThroughTheBufferOnlyWhenConfirmed) {
 
 TEST(EditorCommands, FixAndTheFixedBox) {
     EditorState s = Sample();
-    SortList(&s, kStockList, kSortLat);
+    SortListBy(&s, kStockList, kSortLat);
     EXPECT_TRUE(FixStockOrder(&s));
     EXPECT_EQ(Names(s.Stock.Stores[2]), L"Delhi,Lhasa,Osaka,Tokyo,Baku");
     EXPECT_EQ(Numbers(s.Stock.Stores[2]), L"01234");
     EXPECT_EQ(Numbers(s.StockView), L"01234");
     // The box commits the shown order when it fixes.
-    SortList(&s, kStockList, kSortLocation);
+    SortListBy(&s, kStockList, kSortLocation);
     EXPECT_EQ(TapFixedBox(&s), 1);
     EXPECT_EQ(Names(s.Stock.Stores[2]), L"Baku,Delhi,Lhasa,Osaka,Tokyo");
     EXPECT_FALSE(IsEditable(s.Stock, 2));
@@ -257,7 +257,7 @@ TEST(EditorCommands, WorkCopyTakesTheFirstFreeNumber) {
     EditorState s = Sample();
     AddCategory(&s.Stock, L"_REG_BAK0", 0);
     AddCategory(&s.Stock, L"_REG_BAK1", 0);
-    SortList(&s, kWorkList, kSortLocation);
+    SortListBy(&s, kWorkList, kSortLocation);
     s.Work[0].Number = 7;
     EXPECT_EQ(CopyWorkToCategory(&s), kCategoryDone);
     const int index = FindCategory(s.Stock, L"_REG_BAK2");
@@ -376,7 +376,7 @@ TEST(EditorCommands, ReadOnlyCategoriesSayWhyEveryChangeIsRefused) {
         EXPECT_TRUE(refused(PasteRows(&s, kStockList, 0)));
         EXPECT_TRUE(refused(BeginAdd(&s, kStockList)));
         EXPECT_TRUE(refused(FixStockOrder(&s)));
-        EXPECT_TRUE(refused(SortList(&s, kStockList, kSortLocation)));
+        EXPECT_TRUE(refused(SortListBy(&s, kStockList, kSortLocation)));
         EXPECT_TRUE(refused(ToggleCheck(&s, kStockList, 0)));
         PenDown(&s, kStockList, 10, 10, 0);
         PenMove(&s, kStockList, 10, 30, 1, true);
@@ -403,7 +403,7 @@ TEST(EditorCommands, ReadOnlyCategoriesSayWhyEveryChangeIsRefused) {
     ShowCategory(&s, 2);  // an open category refuses nothing
     s.Refused = kRefusedNone;
     EXPECT_TRUE(MayDeleteCategory(&s));
-    EXPECT_TRUE(SortList(&s, kStockList, kSortLocation));
+    EXPECT_TRUE(SortListBy(&s, kStockList, kSortLocation));
     EXPECT_FALSE(RowReadOnly(s, kStockList, 0));
     EXPECT_FALSE(RowReadOnly(s, kWorkList, 0));
     EXPECT_EQ(s.Refused, kRefusedNone);
@@ -412,7 +412,7 @@ TEST(EditorCommands, ReadOnlyCategoriesSayWhyEveryChangeIsRefused) {
 
 TEST(EditorCommands, EditsAndCheckMarksInSearchHitsReachTheirPlaces) {
     EditorState s = Sample();
-    SortList(&s, kStockList, kSortLocation);  // the view's order is not the store's
+    SortListBy(&s, kStockList, kSortLocation);  // the view's order is not the store's
     ASSERT_TRUE(SearchStock(&s, L"a", false));
     ASSERT_EQ(Names(s.StockView), L"Baku,Lhasa,Osaka");
     // An edit of a hit reaches its store record, and stays in the hits.

@@ -218,7 +218,7 @@ TEST(RuleDialog, ComposedFormsAndTheItemReadsThem) {
     EXPECT_EQ(ComposeRule(f), L"03/25 02;10/28 -3");
 
     RuleFields defaults;
-    SYSTEMTIME july;
+    DateTime july;
     july.wYear = 2026;
     july.wMonth = 7;
     july.wDay = 15;

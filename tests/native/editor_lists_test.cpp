@@ -49,45 +49,45 @@ EditorState Sample() {
 
 TEST(EditorSort, NameAscendsFirstThenReversesAndHeaderZeroRestores) {
     EditorState s = Sample();
-    ASSERT_TRUE(SortList(&s, kStockList, kSortLocation));
+    ASSERT_TRUE(SortListBy(&s, kStockList, kSortLocation));
     EXPECT_EQ(Names(s.StockView), L"Kobe,Nara,Osaka,Tokyo");
-    ASSERT_TRUE(SortList(&s, kStockList, kSortLocation));
+    ASSERT_TRUE(SortListBy(&s, kStockList, kSortLocation));
     EXPECT_EQ(Names(s.StockView), L"Tokyo,Osaka,Nara,Kobe");
     EXPECT_EQ(Names(s.Stock.Stores[2]), L"Osaka,Tokyo,Kobe,Nara");  // the store keeps its order
     ASSERT_TRUE(RestoreStockOrder(&s, kStockList));
     EXPECT_EQ(Names(s.StockView), L"Osaka,Tokyo,Kobe,Nara");
     // Flags were reset: the next sort is ascending again.
-    SortList(&s, kStockList, kSortLocation);
+    SortListBy(&s, kStockList, kSortLocation);
     EXPECT_EQ(Names(s.StockView), L"Kobe,Nara,Osaka,Tokyo");
 }
 
 TEST(EditorSort, CheckColumnPutsCheckedFirstAndIsStable) {
     EditorState s = Sample();  // Valid: Osaka 0, Tokyo 1, Kobe 0, Nara 1
-    SortList(&s, kStockList, kSortValid);
+    SortListBy(&s, kStockList, kSortValid);
     EXPECT_EQ(Names(s.StockView), L"Tokyo,Nara,Osaka,Kobe");
-    SortList(&s, kStockList, kSortValid);
+    SortListBy(&s, kStockList, kSortValid);
     EXPECT_EQ(Names(s.StockView), L"Osaka,Kobe,Tokyo,Nara");
     // Equal keys keep their order through a sort on another key.
     s.Work = {Rec(L"b", 1, 1), Rec(L"a", 1, 1), Rec(L"c", 1, 0)};
-    SortList(&s, kWorkList, kSortMargin);
+    SortListBy(&s, kWorkList, kSortMargin);
     EXPECT_EQ(Names(s.Work), L"c,b,a");
 }
 
 TEST(EditorSort, EachListAndKeyHasItsOwnDirection) {
     EditorState s = Sample();
     s.Work = {Rec(L"b", 1, 5), Rec(L"a", 1, -3), Rec(L"c", 1, 1)};
-    SortList(&s, kWorkList, kSortMargin);
+    SortListBy(&s, kWorkList, kSortMargin);
     EXPECT_EQ(Names(s.Work), L"a,c,b");
-    SortList(&s, kStockList, kSortMargin);  // the Stock flag is untouched by the Work sort
+    SortListBy(&s, kStockList, kSortMargin);  // the Stock flag is untouched by the Work sort
     EXPECT_EQ(Names(s.StockView), L"Nara,Kobe,Tokyo,Osaka");
-    SortList(&s, kWorkList, kSortLocation);  // a new key starts ascending
+    SortListBy(&s, kWorkList, kSortLocation);  // a new key starts ascending
     EXPECT_EQ(Names(s.Work), L"a,b,c");
-    SortList(&s, kWorkList, kSortMargin);
+    SortListBy(&s, kWorkList, kSortMargin);
     EXPECT_EQ(Names(s.Work), L"b,c,a");
     // Texts compare by code units: a prefix is smaller, capitals before small letters.
     s.Work = {Rec(L"ab"), Rec(L"a"), Rec(L"B")};
     ResetSortFlags(&s, kWorkList);
-    SortList(&s, kWorkList, kSortLocation);
+    SortListBy(&s, kWorkList, kSortLocation);
     EXPECT_EQ(Names(s.Work), L"B,a,ab");
     EXPECT_FALSE(RestoreStockOrder(&s, kWorkList));  // header 0 of the Work list does nothing
 }
@@ -97,7 +97,7 @@ TEST(EditorSort, ReservedAndFixedCategoriesNeverChange) {
         EditorState s = Sample();
         ShowCategory(&s, category);
         const std::wstring before = Names(s.StockView);
-        EXPECT_FALSE(SortList(&s, kStockList, kSortLocation));
+        EXPECT_FALSE(SortListBy(&s, kStockList, kSortLocation));
         EXPECT_FALSE(RestoreStockOrder(&s, kStockList));
         EXPECT_FALSE(ToggleCheck(&s, kStockList, 0));
         PenDown(&s, kStockList, 10, 10, 0);
@@ -110,7 +110,7 @@ TEST(EditorSort, ReservedAndFixedCategoriesNeverChange) {
 
 TEST(EditorCheck, StockToggleReachesTheStoreRecordByNumber) {
     EditorState s = Sample();
-    SortList(&s, kStockList, kSortLocation);  // Kobe, Nara, Osaka, Tokyo
+    SortListBy(&s, kStockList, kSortLocation);  // Kobe, Nara, Osaka, Tokyo
     ASSERT_TRUE(ToggleCheck(&s, kStockList, 0));
     EXPECT_EQ(s.StockView[0].Valid, 1);
     EXPECT_EQ(s.Stock.Stores[2][2].Valid, 1);  // Kobe is store record 2

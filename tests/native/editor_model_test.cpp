@@ -245,7 +245,7 @@ private:
     std::string Sort() {
         const int list = List(), key = Int(1, 6);
         if (list == kStockList && !ChangesStock()) return "none";
-        const bool done = SortList(&s_, list, key);
+        const bool done = SortListBy(&s_, list, key);
         if (list == kWorkList) {
             ModelSort(&m_.Work, key, &m_.Flags[0][key], [](const EditorRecord& r) -> const EditorRecord& { return r; });
         } else if (m_.Editable()) {

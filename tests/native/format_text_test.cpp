@@ -26,7 +26,7 @@ TEST(Formats, AzimuthLabelThresholds) {
 }
 
 TEST(Formats, RemainingTimeInMinutesOrHours) {
-    const SYSTEMTIME now = MakeTime(2026, 3, 1, 23, 30);
+    const DateTime now = MakeTime(2026, 3, 1, 23, 30);
     EXPECT_EQ(FormatRemaining(now, MakeTime(2026, 3, 2, 0, 15), 60), L"(-45)");
     EXPECT_EQ(FormatRemaining(now, MakeTime(2026, 3, 2, 0, 31), 60), L"(-1h)");
     EXPECT_EQ(FormatRemaining(now, MakeTime(2026, 3, 2, 1, 29), 60), L"(-1h)");

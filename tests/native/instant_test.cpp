@@ -9,7 +9,7 @@ using namespace velkaro;
 
 namespace {
 
-bool Same(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+bool Same(const DateTime& a, const DateTime& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
            a.wMinute == b.wMinute && a.wSecond == b.wSecond;
 }
@@ -17,9 +17,9 @@ bool Same(const SYSTEMTIME& a, const SYSTEMTIME& b) {
 }  // namespace
 
 TEST(Instant, ReadsUtcInstantsWithOrWithoutSeconds) {
-    SYSTEMTIME t;
+    DateTime t;
     ASSERT_TRUE(ParseUtcInstant("2026-12-08T09:30:15Z", &t));
-    EXPECT_TRUE(Same(t, [] { SYSTEMTIME s = MakeTime(2026, 12, 8, 9, 30); s.wSecond = 15; return s; }()));
+    EXPECT_TRUE(Same(t, [] { DateTime s = MakeTime(2026, 12, 8, 9, 30); s.wSecond = 15; return s; }()));
     EXPECT_EQ(t.wDayOfWeek, 2);  // a Tuesday
     ASSERT_TRUE(ParseUtcInstant("2000-01-01T00:00Z", &t));
     EXPECT_EQ(t.wSecond, 0);
@@ -31,7 +31,7 @@ TEST(Instant, ReadsUtcInstantsWithOrWithoutSeconds) {
 }
 
 TEST(Instant, RefusesWhatIsNotSuchAnInstantAndKeepsTheTime) {
-    const SYSTEMTIME kept = MakeTime(2011, 6, 1, 12, 0);
+    const DateTime kept = MakeTime(2011, 6, 1, 12, 0);
     for (const char* bad :
          {"", "2026-12-08", "2026-12-08T09:30:00", "2026-12-08 09:30:00Z", "2026-12-08t09:30:00z",
           "2026-12-08T09:30:00+01:00", "2026-12-08T09:30:00.5Z", "2026-1-08T09:30:00Z", " 2026-12-08T09:30Z",
@@ -39,14 +39,14 @@ TEST(Instant, RefusesWhatIsNotSuchAnInstantAndKeepsTheTime) {
           "2026-02-29T09:30:00Z", "2026-04-31T09:30:00Z", "2026-12-00T09:30Z", "2026-12-08T24:00:00Z",
           "2026-12-08T09:60:00Z", "2026-12-08T09:30:60Z", "1900-02-28T23:59Z", "2100-03-01T00:00Z",
           "0000-01-01T00:00Z", "2026-12-08T-9:30Z", "2026-12-08T+9:30Z"}) {
-        SYSTEMTIME t = kept;
+        DateTime t = kept;
         EXPECT_FALSE(ParseUtcInstant(bad, &t)) << bad;
         EXPECT_TRUE(Same(t, kept)) << bad;
     }
 }
 
 TEST(Instant, TheClockTakesTheFixedInstantAndReportsABadOne) {
-    const SYSTEMTIME systemUtc = MakeTime(2026, 1, 1, 0, 0), systemLocal = MakeTime(2026, 1, 1, 9, 0);
+    const DateTime systemUtc = MakeTime(2026, 1, 1, 0, 0), systemLocal = MakeTime(2026, 1, 1, 9, 0);
     SetNativeClock(systemUtc, systemLocal, -540);
     const int reported = NativeBadFixedNowReports();
 

@@ -19,7 +19,7 @@ protected:
         StartItem(&item, 480, 640, 480);
     }
     void TearDown() override { RegClearAll(); }
-    SYSTEMTIME Shown() {
+    DateTime Shown() {
         RecomputeEvents(&item);
         return item.State.DisplayTime;
     }
@@ -114,7 +114,7 @@ TEST_F(ItemLogic, SortRedrawsOnlyWhenTheHeightStays) {
 }
 
 TEST_F(ItemLogic, RepaintRequestRedrawsOnceAtTheNextQuery) {
-    const SYSTEMTIME now = MakeTime(2026, 1, 1, 0, 0);
+    const DateTime now = MakeTime(2026, 1, 1, 0, 0);
     uint32_t field = static_cast<uint32_t>(item.State.ItemHeight);
     RefreshQuery(&item, now, &field);
     EXPECT_FALSE(RefreshQuery(&item, now, &field).Invalidate);
@@ -138,7 +138,7 @@ TEST_F(ItemLogic, HeightFollowsTheRowsAndTheTitle) {
 
 TEST_F(ItemLogic, ShiftsAddUpAndMinusTenPassesMidnight) {
     for (int i = 0; i < 6; ++i) RunItemAction(&item, kActPlusMin);
-    SYSTEMTIME t = Shown();
+    DateTime t = Shown();
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 1005);
     EXPECT_EQ(item.State.ShiftHours, 1);
     EXPECT_EQ(item.State.ShiftMinutes, 0);
@@ -160,7 +160,7 @@ TEST_F(ItemLogic, CountdownRevertsAfterTenQueries) {
     RunItemAction(&item, kActInfo);
     RunItemAction(&item, kActMeter);
     EXPECT_EQ(item.State.PosIndex, 2);
-    const SYSTEMTIME now = MakeTime(2026, 3, 1, 9, 5);
+    const DateTime now = MakeTime(2026, 3, 1, 9, 5);
     uint32_t field = static_cast<uint32_t>(item.State.ItemHeight);
     EXPECT_TRUE(RefreshQuery(&item, now, &field).Invalidate);  // a new minute
     for (int q = 2; q <= 9; ++q) EXPECT_FALSE(RefreshQuery(&item, now, &field).Invalidate) << q;

@@ -32,13 +32,13 @@ ZoneYears Synthetic(int standard, const std::vector<std::array<int, 4>>& starts,
     return z;
 }
 
-SYSTEMTIME Date(int y, int mo, int d, int h = 0, int mi = 0, int dow = 0) {
-    SYSTEMTIME s = MakeTime(y, mo, d, h, mi);
+DateTime Date(int y, int mo, int d, int h = 0, int mi = 0, int dow = 0) {
+    DateTime s = MakeTime(y, mo, d, h, mi);
     s.wDayOfWeek = static_cast<uint16_t>(dow);
     return s;
 }
 
-TimeZoneRecord Record(int bias, int daylightBias, SYSTEMTIME standardDate, SYSTEMTIME daylightDate) {
+TimeZoneRecord Record(int bias, int daylightBias, DateTime standardDate, DateTime daylightDate) {
     TimeZoneRecord r;
     r.Bias = bias;
     r.DaylightBias = daylightBias;
@@ -142,8 +142,8 @@ TEST(RuleFromZone, ReplayOfAUtcRuleMatchesTheItemsEvaluationAtThatInstant) {
     for (UnixTime t : {UnixFromUtc(2026, 3, 29, 0, 59), UnixFromUtc(2026, 3, 29, 1, 0),
                        UnixFromUtc(2026, 7, 1, 12), UnixFromUtc(2026, 10, 25, 0, 59),
                        UnixFromUtc(2026, 10, 25, 1, 0), UnixFromUtc(2026, 12, 1)}) {
-        const SYSTEMTIME utc = UtcFromUnix(t);
-        SYSTEMTIME local = utc;
+        const DateTime utc = UtcFromUnix(t);
+        DateTime local = utc;
         UtcToZoneTime(&local, 5.5);
         EXPECT_EQ(ReplayRule(rule, 5.5, t), ApplyDst(&local, rule, ClockReading{utc, local, -330}));
     }
@@ -167,8 +167,8 @@ TEST(RuleFromRecord, RealRecordsGiveRulesWithTheEndOnTheStandardScale) {
          L"10/S1 02;04/S1 02", 10.0},
         {"New Zealand Standard Time", Record(-720, -60, Date(0, 4, 1, 3), Date(0, 9, 5, 2)), kRuleFound,
          L"09/Se 02;04/S1 02", 12.0},
-        {"Tokyo Standard Time", Record(-540, 0, SYSTEMTIME{}, SYSTEMTIME{}), kNoDst, L"", 9.0},
-        {"India Standard Time", Record(-330, 0, SYSTEMTIME{}, SYSTEMTIME{}), kNoDst, L"", 5.5},
+        {"Tokyo Standard Time", Record(-540, 0, DateTime{}, DateTime{}), kNoDst, L"", 9.0},
+        {"India Standard Time", Record(-330, 0, DateTime{}, DateTime{}), kNoDst, L"", 5.5},
         // Daylight saving ending at midnight: 23:00 standard on the Saturday before.
         {"E. South America Standard Time (2018)", Record(180, -60, Date(0, 2, 3, 0), Date(0, 11, 1, 0)),
          kRuleFound, L"11/S1 00;02/S3 -1", -3.0},
@@ -181,14 +181,14 @@ TEST(RuleFromRecord, RealRecordsGiveRulesWithTheEndOnTheStandardScale) {
     }
     // The midnight end through the item's evaluation: 16 February 2019 was that Saturday.
     const std::wstring brazil = RuleFromTimeZoneRecord(cases[6].record).Rule;
-    SYSTEMTIME before = MakeTime(2019, 2, 16, 22, 30), at = MakeTime(2019, 2, 16, 23, 0);
+    DateTime before = MakeTime(2019, 2, 16, 22, 30), at = MakeTime(2019, 2, 16, 23, 0);
     EXPECT_EQ(ApplyDst(&before, brazil, ClockReading{}), 1);
     EXPECT_EQ(ApplyDst(&at, brazil, ClockReading{}), 0);
 }
 
 TEST(RuleFromRecord, RecordsNoRuleStatesExactly) {
     // The last Thursday at 23:59:59.999, as some records mark the end of a day.
-    SYSTEMTIME endOfDay = Date(0, 3, 5, 23, 59, 4);
+    DateTime endOfDay = Date(0, 3, 5, 23, 59, 4);
     endOfDay.wSecond = 59;
     endOfDay.wMilliseconds = 999;
     ComposedRule r = RuleFromTimeZoneRecord(Record(-120, -60, Date(0, 10, 5, 1, 0, 5), endOfDay));
@@ -202,7 +202,7 @@ TEST(RuleFromRecord, RecordsNoRuleStatesExactly) {
     EXPECT_EQ(bad.Result, kRuleInexact);
     EXPECT_EQ(bad.Rule, L"");
     // A fixed date in one year is the day form; the end of a day is the next day's midnight.
-    SYSTEMTIME on = Date(2022, 3, 21, 23, 59), off = Date(2022, 9, 21, 23, 59);
+    DateTime on = Date(2022, 3, 21, 23, 59), off = Date(2022, 9, 21, 23, 59);
     on.wSecond = off.wSecond = 59;
     on.wMilliseconds = off.wMilliseconds = 999;
     ComposedRule iran = RuleFromTimeZoneRecord(Record(-210, -60, off, on));

@@ -27,15 +27,15 @@ const std::vector<StarterPlace>& Library() {
     return places;
 }
 
-bool SameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+bool SameMinute(const DateTime& a, const DateTime& b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
            a.wMinute == b.wMinute;
 }
 
 // The place's clock as the item shows it, against the zone's wall clock.
 bool ShowsZoneTime(const StarterPlace& p, UnixTime utc) {
-    const SYSTEMTIME u = UtcFromUnix(utc);
-    SYSTEMTIME t = u;
+    const DateTime u = UtcFromUnix(utc);
+    DateTime t = u;
     UtcToZoneTime(&t, p.UtcMargin);
     if (!p.DST.empty()) ApplyDst(&t, p.DST, ClockReading{u, u, 0});
     return SameMinute(t, ZoneLocalTime(utc));

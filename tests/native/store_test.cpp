@@ -284,7 +284,7 @@ TEST(Places, ChoosingAndSteppingSkipInvalidSlots) {
 TEST(Places, PresentTimeByMode) {
     const ClockReading now{MakeTime(2026, 7, 15, 14, 10), MakeTime(2026, 7, 15, 23, 10), -330};
     LocationRecord r = *FindCity(L"new york");
-    SYSTEMTIME t = PresentTimeAt(&r, now);
+    DateTime t = PresentTimeAt(&r, now);
     EXPECT_EQ(t.wHour * 100 + t.wMinute, 910);  // standard time; the shown time adds the rule
     r.UtcGet = 2;
     t = PresentTimeAt(&r, now);

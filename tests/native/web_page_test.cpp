@@ -223,7 +223,7 @@ TEST(WebStorage, EveryChangeIsAnnouncedOnceItsKeyCloses) {
 }
 
 TEST(WebClock, TheNowInstantReadsAsVelkaroNowDoes) {
-    SYSTEMTIME t;
+    DateTime t;
     ASSERT_TRUE(ParseUtcInstant("2026-12-08T09:30:15Z", &t));
     EXPECT_EQ(t.wYear, 2026);
     EXPECT_EQ(t.wMonth, 12);
@@ -234,7 +234,7 @@ TEST(WebClock, TheNowInstantReadsAsVelkaroNowDoes) {
     EXPECT_EQ(t.wDayOfWeek, 2) << "a Tuesday";
     ASSERT_TRUE(ParseUtcInstant("2000-01-01T00:00Z", &t));
     EXPECT_EQ(t.wDayOfWeek, 6) << "a Saturday";
-    const SYSTEMTIME before = t;
+    const DateTime before = t;
     for (const char* bad : {"", "2026-12-08T09:30:00", "2026-12-08 09:30:00Z", "2026-12-08T24:00Z",
                             "2026-02-29T10:00Z", "1900-02-28T10:00Z", "2100-03-01T00:00Z", "2026-12-08T09:30:60Z",
                             "+026-12-08T09:30Z", "2026-12-08T09:30:00.5Z"}) {

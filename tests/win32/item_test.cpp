@@ -348,9 +348,9 @@ TEST_F(ItemInHost, DateDialogFitsOffersOkAndCancelAndCancelKeepsTheDay) {
                 if (text[0]) bar.push_back(text);  // the bar's height item has none
             }
             HWND cal = GetDlgItem(dlg, 1075);
-            ::SYSTEMTIME day = {};
+            SYSTEMTIME day = {};
             SendMessageW(cal, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&day));
-            velkaro::SYSTEMTIME later = velkaro::MakeTime(day.wYear, day.wMonth, day.wDay);
+            velkaro::DateTime later = velkaro::MakeTime(day.wYear, day.wMonth, day.wDay);
             velkaro::AddDays(2, &later);
             day.wYear = later.wYear;
             day.wMonth = later.wMonth;

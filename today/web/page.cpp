@@ -65,13 +65,13 @@ std::string Colour(uint32_t colorref) {
     return buf;
 }
 
-std::string DateText(const SYSTEMTIME& t) {
+std::string DateText(const DateTime& t) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", t.wYear, t.wMonth, t.wDay);
     return buf;
 }
 
-std::string ClockText(const SYSTEMTIME& t) {
+std::string ClockText(const DateTime& t) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "%02d:%02d", t.wHour, t.wMinute);
     return buf;
@@ -374,7 +374,7 @@ int MatchZone(const Page& page, const std::string& zone, int januaryMinutes, int
         const EditorRecord& r = page.Library[i].Record;
         if (std::lround(r.UtcMargin * 60) != standard || (r.ExistDST != 0) != dst) continue;
         if (!dst) return static_cast<int>(i);
-        SYSTEMTIME july = MakeTime(now.Utc.wYear, 7, 15, 12, 0);
+        DateTime july = MakeTime(now.Utc.wYear, 7, 15, 12, 0);
         if ((ApplyDst(&july, r.DST, now) != 0) == (julyMinutes > januaryMinutes)) return static_cast<int>(i);
     }
     return -1;

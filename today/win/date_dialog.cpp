@@ -13,7 +13,7 @@ namespace velkaro {
 namespace {
 
 struct DateChoice {
-    ::SYSTEMTIME date;
+    SYSTEMTIME date;
     HWND today;  // the Today screen the dialog must fit in
 };
 
@@ -72,7 +72,7 @@ void Init(HWND dlg, DateChoice* choice) {
 // OK takes the calendar's day; Cancel, Escape and closing leave it alone.
 void Close(HWND dlg, int code) {
     auto* choice = reinterpret_cast<DateChoice*>(GetWindowLongPtrW(dlg, DWLP_USER));
-    ::SYSTEMTIME picked = {};
+    SYSTEMTIME picked = {};
     if (code == IDOK && choice &&
         SendMessageW(GetDlgItem(dlg, IDC_DATE_CALENDAR), MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&picked)))
         choice->date = picked;
@@ -100,7 +100,7 @@ INT_PTR CALLBACK DateDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-bool RunDateDialog(HWND owner, const SYSTEMTIME& start, SYSTEMTIME* chosen) {
+bool RunDateDialog(HWND owner, const DateTime& start, DateTime* chosen) {
     DateChoice choice = {};
     choice.date.wYear = start.wYear;
     choice.date.wMonth = start.wMonth;

@@ -28,7 +28,7 @@ void PaintItem(HWND w, HDC dc);
 bool RunAction(HWND w, int action, int x, int y);
 // Date dialog (template 507) opened on `start`: true with the day taken by OK
 // in *chosen (time of day as in start); false for Cancel, Escape or closing.
-bool RunDateDialog(HWND owner, const SYSTEMTIME& start, SYSTEMTIME* chosen);
+bool RunDateDialog(HWND owner, const DateTime& start, DateTime* chosen);
 
 // Caption of the message that names a program the "edit" action cannot start.
 extern const wchar_t kStartFailureCaption[];  // "error"

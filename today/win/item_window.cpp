@@ -75,7 +75,7 @@ void ShowTimeMenu(HWND w, int x, int y) {
 void ChooseDate(HWND w) {
     const ClockReading now = ReadClock();
     UpdateDisplayTime(&g_item, now);
-    SYSTEMTIME chosen;
+    DateTime chosen;
     if (RunDateDialog(w, g_item.State.DisplayTime, &chosen)) ApplyChosenDate(&g_item, chosen, now);
 }
 

@@ -259,9 +259,9 @@ void PutTime(std::string* s, int hour, int minute) {
 
 // Moves a standard time of the place onto its clock. True when its rule moved
 // it (an hour on, perhaps into the next day).
-bool OnClock(const Place& p, SYSTEMTIME* t) {
+bool OnClock(const Place& p, DateTime* t) {
     if (p.rule.empty()) return false;
-    SYSTEMTIME utc = *t;
+    DateTime utc = *t;
     UtcToZoneTime(&utc, -p.zone);
     // A rule with UTC boundaries is judged by this instant, not by today's clock.
     const ClockReading at{utc, *t, static_cast<int>(-p.zone * 60)};
@@ -270,11 +270,11 @@ bool OnClock(const Place& p, SYSTEMTIME* t) {
 
 // The standard time at which the place's clock reads *t; fails for a time the
 // clocks skip.
-void FromClock(const Place& p, SYSTEMTIME* t) {
-    SYSTEMTIME earlier = *t;
+void FromClock(const Place& p, DateTime* t) {
+    DateTime earlier = *t;
     int days = 0, hours = -1, minutes = 0;
     ApplyShift(&earlier, &days, &hours, &minutes);
-    SYSTEMTIME moved = earlier;
+    DateTime moved = earlier;
     if (OnClock(p, &moved)) {
         *t = earlier;
         return;
@@ -283,7 +283,7 @@ void FromClock(const Place& p, SYSTEMTIME* t) {
     if (OnClock(p, &moved)) Fail("--at: the place's clock skips that hour on that day");
 }
 
-void PutClockTime(std::string* s, const SYSTEMTIME& t, bool moved) {
+void PutClockTime(std::string* s, const DateTime& t, bool moved) {
     PutTime(s, t.wHour, t.wMinute);
     if (moved) s->append(ToUtf8(GeneralSettings().DSTMark));
 }
@@ -310,7 +310,7 @@ std::string Days(const std::map<std::string, std::string>& o, const std::string&
     // time on the place's clock.
     struct DayEvents {
         EventRecord r[3];
-        SYSTEMTIME clock[3];
+        DateTime clock[3];
         bool moved[3] = {false, false, false};
     };
     static const int kTypes[3] = {kEventRise, kEventCulmination, kEventSet};
@@ -328,7 +328,7 @@ std::string Days(const std::map<std::string, std::string>& o, const std::string&
         }
         return e;
     };
-    auto onDay = [](const SYSTEMTIME& t, int n) { return DayNumber(t.wYear, t.wMonth, t.wDay) == n; };
+    auto onDay = [](const DateTime& t, int n) { return DayNumber(t.wYear, t.wMonth, t.wDay) == n; };
 
     std::string out = "date,body,rise,rise_azimuth,culmination,culmination_altitude,set,set_azimuth,day\n";
     out.reserve(out.size() + static_cast<size_t>(count) * bodies.size() * 56);
@@ -371,7 +371,7 @@ std::string Now(const std::map<std::string, std::string>& o, const std::string& 
     const Place p = ParsePlace(o, library);
     Moment at = ParseMoment("--at", Require(o, "--at"), true);
     if (!p.rule.empty()) {
-        SYSTEMTIME t = MakeTime(at.year, at.month, at.day, at.hour, at.minute);
+        DateTime t = MakeTime(at.year, at.month, at.day, at.hour, at.minute);
         FromClock(p, &t);
         at = {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute};
         if (!IsServedDate(at.year, at.month, at.day))
@@ -396,7 +396,7 @@ std::string Now(const std::map<std::string, std::string>& o, const std::string& 
                      {"Set", &e.Set, true, false},        {"NextRise", &e.NextRise, true, false}};
         for (const auto& row : rows) {
             const EventRecord& r = *row.record;
-            SYSTEMTIME clock = r.Time;
+            DateTime clock = r.Time;
             const bool moved = r.Valid && OnClock(p, &clock);
             out.append(Narrow(kBodyNames[body]));
             out.push_back(',');

@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     if (argc % 2 == 0) return Fail("every option takes a value");
     for (const char* k : {"--now", "--width", "--screen", "--pictures", "--library", "--json", "--rgba"})
         if (!o.count(k)) return Fail(std::string("missing ") + k);
-    SYSTEMTIME now;
+    DateTime now;
     if (!ParseUtcInstant(o["--now"], &now)) return Fail("--now is not a UTC instant");
     int screenW = 0, screenH = 0;
     if (std::sscanf(o["--screen"].c_str(), "%dx%d", &screenW, &screenH) != 2) return Fail("--screen is not WxH");

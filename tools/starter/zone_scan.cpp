@@ -20,8 +20,8 @@ UnixTime UnixFromUtc(int year, int month, int day, int hour, int minute) {
 
 namespace {
 
-SYSTEMTIME FromTm(const std::tm& tm) {
-    SYSTEMTIME s = MakeTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min);
+DateTime FromTm(const std::tm& tm) {
+    DateTime s = MakeTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min);
     s.wDayOfWeek = static_cast<uint16_t>(tm.tm_wday);
     s.wSecond = static_cast<uint16_t>(tm.tm_sec);
     return s;
@@ -29,7 +29,7 @@ SYSTEMTIME FromTm(const std::tm& tm) {
 
 }  // namespace
 
-SYSTEMTIME UtcFromUnix(UnixTime t) {
+DateTime UtcFromUnix(UnixTime t) {
     std::time_t tt = static_cast<std::time_t>(t);
     std::tm tm{};
     gmtime_r(&tt, &tm);
@@ -69,7 +69,7 @@ int ZoneOffsetAt(UnixTime t, bool* isDst) {
     return static_cast<int>(tm.tm_gmtoff);
 }
 
-SYSTEMTIME ZoneLocalTime(UnixTime t) {
+DateTime ZoneLocalTime(UnixTime t) {
     std::time_t tt = static_cast<std::time_t>(t);
     std::tm tm{};
     localtime_r(&tt, &tm);

@@ -15,7 +15,7 @@ namespace velkaro {
 using UnixTime = int64_t;
 
 UnixTime UnixFromUtc(int year, int month, int day, int hour = 0, int minute = 0);
-SYSTEMTIME UtcFromUnix(UnixTime t);
+DateTime UtcFromUnix(UnixTime t);
 
 // True when the database has a zone of that name (the C library would
 // silently take an unknown name as UTC).
@@ -37,7 +37,7 @@ private:
 // In the zone of the live ZoneScope: seconds east of UTC at t, whether the
 // database calls it daylight time, and the wall clock.
 int ZoneOffsetAt(UnixTime t, bool* isDst = nullptr);
-SYSTEMTIME ZoneLocalTime(UnixTime t);
+DateTime ZoneLocalTime(UnixTime t);
 
 // Offset changes of the live zone in [from, to), found by stepping `step`
 // seconds and narrowing each change down to the second.
