@@ -7,6 +7,7 @@
 #include <string>
 
 #include "editor/record.h"
+#include "settings/store.h"
 
 namespace velkaro {
 
@@ -21,9 +22,9 @@ enum AltitudeMode { kAltitudeZero = 0, kAltitudeProminence = 1, kAltitudeAltitud
 
 // "MenuTime", "Title" and "Clock" of the item, as the "Reg" menu switches them.
 struct DisplayFlags {
-    int32_t MenuTime = 1;
-    int32_t Title = 3;
-    int32_t Clock = 6;
+    int32_t MenuTime = kDefaultMenuTime;
+    int32_t Title = kDefaultTitle;
+    int32_t Clock = kDefaultClock;
 };
 
 // A pen gesture in one of the lists.

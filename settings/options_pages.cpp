@@ -157,11 +157,11 @@ const std::vector<FieldDef>& InfoFields() {
 PageValues InfoLoad(const SettingsStore& store) {
     const GeneralSettings& g = store.General;
     return {
-        {IDC_INFO_LOCATION, N(g.Title & 1)},
-        {IDC_INFO_LATLNG, N(g.Title & 2)},
-        {IDC_INFO_ALT, N(g.Title & 4)},
-        {IDC_INFO_CLOCK, N(std::clamp(g.Clock & 3, 0, 2))},
-        {IDC_INFO_TD, N(g.Clock & 4)},
+        {IDC_INFO_LOCATION, N(g.Title & kTitleName)},
+        {IDC_INFO_LATLNG, N(g.Title & kTitleLatLng)},
+        {IDC_INFO_ALT, N(g.Title & kTitleHeight)},
+        {IDC_INFO_CLOCK, N(std::clamp(g.Clock & kClockModeMask, int{kClockNone}, int{kClockPlace}))},
+        {IDC_INFO_TD, N(g.Clock & kClockOffset)},
         {IDC_INFO_FONT, FontValue(g.FaceName, g.CharSet)},
         {IDC_INFO_SIZE, N(g.TextSize)},
         {IDC_INFO_TMARGIN_TOP, N(g.TMarginTop)},
@@ -183,8 +183,9 @@ void InfoApply(const PageValues& v, SettingsStore* store) {
     g.CrTitleBack = Colour(v, IDC_INFO_CRTITLEBACK);
     g.CrPlusText = Colour(v, IDC_INFO_CRPLUSTEXT);
     g.CrPlusBack = Colour(v, IDC_INFO_CRPLUSBACK);
-    g.Title = Flag(v, IDC_INFO_LOCATION) * 1 + Flag(v, IDC_INFO_LATLNG) * 2 + Flag(v, IDC_INFO_ALT) * 4;
-    g.Clock = std::clamp(Number(v, IDC_INFO_CLOCK), 0, 2) + Flag(v, IDC_INFO_TD) * 4;
+    g.Title = Flag(v, IDC_INFO_LOCATION) * kTitleName + Flag(v, IDC_INFO_LATLNG) * kTitleLatLng +
+              Flag(v, IDC_INFO_ALT) * kTitleHeight;
+    g.Clock = std::clamp(Number(v, IDC_INFO_CLOCK), int{kClockNone}, int{kClockPlace}) + Flag(v, IDC_INFO_TD) * kClockOffset;
     g.FaceName = Face(v, IDC_INFO_FONT);
     g.CharSet = Number(v, IDC_INFO_FONT);
     g.TextSize = Number(v, IDC_INFO_SIZE);
@@ -347,8 +348,10 @@ int SharedEventParts(const BodyStyle& s) { return std::max({s.TextR, s.TextS, s.
 
 namespace {
 
-const int kTextBits[4][2] = {{IDC_BODY_TEXT1, 1}, {IDC_BODY_TEXT2, 2}, {IDC_BODY_TEXT4, 4}, {IDC_BODY_TEXT8, 8}};
-const int kPartBits[4][2] = {{IDC_BODY_PART1, 1}, {IDC_BODY_PART2, 2}, {IDC_BODY_PART4, 4}, {IDC_BODY_PART8, 8}};
+const int kTextBits[4][2] = {{IDC_BODY_TEXT1, kTextName}, {IDC_BODY_TEXT2, kTextAzimuth},
+                              {IDC_BODY_TEXT4, kTextAltitude}, {IDC_BODY_TEXT8, kTextNext}};
+const int kPartBits[4][2] = {{IDC_BODY_PART1, kEventTime}, {IDC_BODY_PART2, kEventRemaining},
+                              {IDC_BODY_PART4, kEventDirection}, {IDC_BODY_PART8, kEventVertical}};
 
 int TextBitId(int body, int i) { return i == 0 && body == kMoon ? IDC_BODY_AGE : kTextBits[i][0]; }
 

@@ -10,6 +10,20 @@
 
 namespace velkaro {
 
+// The title band's parts ("Title"), bits.
+enum TitlePart { kTitleName = 1, kTitleLatLng = 2, kTitleHeight = 4 };
+// The title clock ("Clock"): a mode in the low bits, plus the UTC offset bit.
+enum ClockPart { kClockNone = 0, kClockUtc = 1, kClockPlace = 2, kClockModeMask = 3, kClockOffset = 4 };
+// A body's main line parts ("Text"), bits.
+enum MainLinePart { kTextName = 1, kTextAzimuth = 2, kTextAltitude = 4, kTextNext = 8 };
+// A body's event line parts ("TextR", "TextS", "TextD"), bits.
+enum EventLinePart { kEventTime = 1, kEventRemaining = 2, kEventDirection = 4, kEventVertical = 8 };
+
+// Defaults that the editor's "Reg" menu writes back as well.
+constexpr int32_t kDefaultMenuTime = 1;
+constexpr int32_t kDefaultTitle = kTitleName | kTitleLatLng;
+constexpr int32_t kDefaultClock = kClockPlace | kClockOffset;
+
 // At most ten body numbers, ended by -1.
 struct SortList {
     std::array<int, 11> Entries{};
@@ -25,7 +39,7 @@ struct GeneralSettings {
     int32_t DST = 1;  // apply the places' daylight-saving rules; "Base" page
     std::wstring DSTMark = L"+";  // mark after a time in daylight-saving time ("+"); "Base" page
     int32_t InfoStart = 1;  // info lines shown at start and after the reset countdown; "Base" page
-    int32_t MenuTime = 1;  // the place menu shows each place's present time; "Base" page ("WorldClock")
+    int32_t MenuTime = kDefaultMenuTime;  // the place menu shows each place's present time; "Base" page ("WorldClock")
     std::wstring Deg = L"0";  // mark after angles; "0" stands for the degree sign; "Base" page
     int32_t TransToday = 1;  // the background is blended over the Today screen; "Back" page
     uint8_t AlphaToday = 192;  // blend weight of that background, 0 to 255; "Back" page
@@ -36,8 +50,8 @@ struct GeneralSettings {
     int32_t MarginBottom = 0;  // item margin below, pixels; "Base" page
     int32_t MarginLeft = 0;  // item margin left, pixels; "Base" page
     int32_t MarginRight = 0;  // item margin right, pixels; "Base" page
-    int32_t Title = 3;  // title band parts, bits: 1 name, 2 latitude and longitude, 4 height; "Info" page
-    int32_t Clock = 6;  // title clock: 0 none, 1 UTC, 2 the place's; +4 adds the UTC offset; "Info" page
+    int32_t Title = kDefaultTitle;  // title band parts, TitlePart bits; "Info" page
+    int32_t Clock = kDefaultClock;  // title clock, ClockPart: none, UTC or the place's, plus the offset; "Info" page
     int32_t TMarginTop = 1;  // title text margin above, pixels; "Info" page
     int32_t TMarginBottom = 1;  // title text margin below, pixels; "Info" page
     int32_t TMarginLeft = 3;  // title text margin left, pixels; "Info" page
@@ -93,8 +107,8 @@ struct BodyStyle {
     uint32_t CrScale = 0x4A2418;  // culmination mark colour; "Back" page sets it to CrGradD
     int32_t WidthScale = 1;  // culmination mark width, pixels; registry only
     uint8_t AlphaS = 160;  // weight of the picture while the body is down, 0 to 255; "Back" page ("Set")
-    int32_t Text = 15;  // main line parts, bits: 1 name (Moon: age), 2 azimuth, 4 altitude, 8 next; body page
-    int32_t TextR = 0;  // rise line parts (0: none), bits: 1 time, 2 remaining, 4 azimuth, 8 vertical; body page
+    int32_t Text = 15;  // main line parts, MainLinePart bits (the Moon's name is its age); body page
+    int32_t TextR = 0;  // rise line parts (0: none), EventLinePart bits; body page
     int32_t TextS = 0;  // set line parts, as TextR; the body's page
     int32_t TextD = 0;  // culmination line parts, as TextR; the body's page
     int32_t TextRS = 4;  // event lines: 0 horizontal, 1 vertical, 2 fix left, 3 fix right, 4 next; body page

@@ -103,7 +103,7 @@ std::wstring FormatLongitude(double lng) {
 }
 
 std::wstring FormatUtcOffsetMark(double offset, int clock) {
-    if ((clock & 1) || offset == 0 || std::isnan(offset)) return L" (UTC)";
+    if ((clock & kClockUtc) || offset == 0 || std::isnan(offset)) return L" (UTC)";
     return (offset > 0 ? L" (+" : L" (") + FormatFixed(offset, 1) + L")";
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/calendar.h"
 #include "engine/instant.h"
+#include "resources/resource.h"
 
 namespace velkaro {
 
@@ -116,8 +117,8 @@ ActionResult RunItemAction(Item* item, int action) {
 int TimeMenuAction(int command) {
     static const int kActions[] = {kActCurrent,  kActPlusDay,   kActPlusHour,  kActPlusMin,
                                    kActMinusMin, kActMinusHour, kActMinusDay, kActDate};
-    if (command < 40005 || command > 40012) return -1;
-    return kActions[command - 40005];
+    if (command < IDM_TIME_CURRENT || command > IDM_TIME_DATE) return -1;
+    return kActions[command - IDM_TIME_CURRENT];
 }
 
 void HandleItemCommand(Item* item, int command) {

@@ -94,7 +94,7 @@ int ActionForZone(const GeneralSettings& g, Zone zone, bool hold);
 void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth);
 
 ActionResult RunItemAction(Item* item, int action);
-// Menu commands: 40020 + slot picks a place; 40005..40012 are the time menu.
+// Menu commands: 40020 + slot picks a place; IDM_TIME_CURRENT..IDM_TIME_DATE are the time menu.
 void HandleItemCommand(Item* item, int command);
 int TimeMenuAction(int command);  // -1 when the command is not on the time menu
 // The day shift that shows `chosen` (today being the place's unshifted date at

@@ -123,13 +123,13 @@ void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out) {
     int leftEnd = right;
     if (shifted || g.Clock != 0) {
         std::wstring parts[3];  // date, time, offset
-        if (g.Clock & 1)
+        if (g.Clock & kClockUtc)
             parts[1] = FormatText(L"%02d:%02d", st.TitleUtc.wHour, st.TitleUtc.wMinute);
-        else if ((g.Clock & 2) || shifted)
+        else if ((g.Clock & kClockPlace) || shifted)
             parts[1] = FormatEventTime(st.TitleZone, g, place, st.Clock);
         if (shifted)
             parts[0] = FormatShiftDate(st.TitleZone);
-        else if (g.Clock & 4)
+        else if (g.Clock & kClockOffset)
             parts[2] = FormatUtcOffsetMark(UtcOffsetWithDst(g, place, st.TitleZoneNow, st.Clock), g.Clock);
         // On a narrow band the offset goes first, then the date; the colours
         // still tell a shifted time.
@@ -152,13 +152,13 @@ void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out) {
 
     if (g.Title != 0) {
         std::wstring parts[2];  // name, coordinates
-        if (g.Title & 1) parts[0] = place.Location + L" ";
+        if (g.Title & kTitleName) parts[0] = place.Location + L" ";
         const std::wstring lat = FormatLatitude(place.Lat), lng = FormatLongitude(place.Lng);
-        if ((g.Title & 2) && (g.Title & 4))
+        if ((g.Title & kTitleLatLng) && (g.Title & kTitleHeight))
             parts[1] = FormatText(L"(%ls %ls %dm) ", lat.c_str(), lng.c_str(), place.Altitude);
-        else if (g.Title & 2)
+        else if (g.Title & kTitleLatLng)
             parts[1] = FormatText(L"(%ls %ls) ", lat.c_str(), lng.c_str());
-        else if (g.Title & 4)
+        else if (g.Title & kTitleHeight)
             parts[1] = FormatText(L"(%dm) ", place.Altitude);
         // The place name gives way first, then the coordinates.
         static const int kGiveWay[2] = {0, 1};
@@ -201,11 +201,11 @@ void LayoutMainLine(const InfoContext& c, int body, double moonAge, int allDay, 
     if (style.Text == 0) return;
     const FontSpec font{style.FaceName, style.CharSet, style.TextSize};
     std::wstring parts[4];  // name, azimuth, altitude, coming event
-    if (style.Text & 1) parts[0] = body == kMoon ? FormatMoonAge(moonAge) : style.Name + L" ";
-    if (style.Text & 2) parts[1] = FormatAzimuth(c.e.Now.Azi, c.g.BaseAngle, c.place.Lat, c.deg) + L" ";
-    if (style.Text & 4) parts[2] = FormatAltitude(c.e.Now.Alt, c.deg, true);
+    if (style.Text & kTextName) parts[0] = body == kMoon ? FormatMoonAge(moonAge) : style.Name + L" ";
+    if (style.Text & kTextAzimuth) parts[1] = FormatAzimuth(c.e.Now.Azi, c.g.BaseAngle, c.place.Lat, c.deg) + L" ";
+    if (style.Text & kTextAltitude) parts[2] = FormatAltitude(c.e.Now.Alt, c.deg, true);
     uint32_t tailColour = style.CrTextR;
-    if (style.Text & 8) {
+    if (style.Text & kTextNext) {
         const ComingEvent coming = SelectComingEvent(c.e);
         if (coming.Event) {
             parts[3] = FormatEventTime(coming.Event->Time, c.g, c.place, c.now);
@@ -264,9 +264,9 @@ int CollectEventLines(const BodyStyle& style, const BodyEvents& e, EventLine lin
 
 // Time, remaining time and azimuth (altitude for the culmination).
 void EventLineParts(const InfoContext& c, const EventLine& line, std::wstring parts[3]) {
-    if (line.Bits & 1) parts[0] = FormatEventTime(line.Event->Time, c.g, c.place, c.now);
-    if (line.Bits & 2) parts[1] = FormatRemaining(c.present, line.Event->Time, c.g.MaxMin);
-    if (line.Bits & 4)
+    if (line.Bits & kEventTime) parts[0] = FormatEventTime(line.Event->Time, c.g, c.place, c.now);
+    if (line.Bits & kEventRemaining) parts[1] = FormatRemaining(c.present, line.Event->Time, c.g.MaxMin);
+    if (line.Bits & kEventDirection)
         parts[2] = line.Culmination ? FormatAltitude(line.Event->Alt, c.deg, false)
                                     : FormatAzimuth(line.Event->Azi, c.g.BaseAngle, c.place.Lat, c.deg);
 }
@@ -303,7 +303,7 @@ void LayoutEventLines(const InfoContext& c, const Block& block, std::vector<Text
         const FontSpec font{style.FaceNameR, style.CharSetR, lines[i].Size};
         std::wstring parts[3];
         EventLineParts(c, lines[i], parts);
-        if (!(lines[i].Bits & 8)) {
+        if (!(lines[i].Bits & kEventVertical)) {
             static const int kGiveWay[3] = {2, 1, 0};
             static const bool kCuttable[3] = {false, false, false};
             FitParts(parts, kGiveWay, kCuttable, 3, roomAt(y, MeasureText(parts[0], font).Height), font);
