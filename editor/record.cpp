@@ -7,14 +7,7 @@ namespace velkaro {
 const wchar_t kRegBakName[] = L"_REG_BAK";
 const wchar_t kSearchName[] = L"_SEARCH";
 
-std::wstring CutToField(const std::wstring& text) {
-    const size_t max = kEditorTextWidth - 1;
-    if (text.size() <= max) return text;
-    size_t n = max;
-    const uint32_t last = static_cast<uint32_t>(text[n - 1]);
-    if (sizeof(wchar_t) == 2 && last >= 0xD800 && last <= 0xDBFF) --n;  // keep pairs whole
-    return text.substr(0, n);
-}
+std::wstring CutToField(const std::wstring& text) { return CutToField(text, kEditorTextWidth); }
 
 bool SamePlace(const EditorRecord& a, const EditorRecord& b) {
     // Doubles bit for bit, so that a place read as "nan" still equals itself.

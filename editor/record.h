@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/field_text.h"
+
 namespace velkaro {
 
 constexpr size_t kEditorTextWidth = 260;  // 259 characters and a terminator

@@ -24,11 +24,6 @@ int ReadSpinText(const FieldDef& field, const std::wstring& text) {
     return static_cast<int>(std::clamp<long>(n, field.Lo, field.Hi));
 }
 
-std::wstring CutToField(const std::wstring& text, size_t width) {
-    if (width == 0 || text.size() < width) return text;
-    return text.substr(0, width - 1);
-}
-
 const FieldDef* FindField(const std::vector<FieldDef>& fields, int id) {
     for (const FieldDef& f : fields)
         if (f.Id == id) return &f;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/field_text.h"
+
 namespace velkaro {
 
 enum FieldKind {
@@ -46,8 +48,6 @@ const std::wstring& Text(const PageValues& v, int id);
 // The number a spin field's text stands for: not a number reads as 0, and the
 // result is held to the field's range.
 int ReadSpinText(const FieldDef& field, const std::wstring& text);
-// A text field's text cut to what the field holds.
-std::wstring CutToField(const std::wstring& text, size_t width);
 
 const FieldDef* FindField(const std::vector<FieldDef>& fields, int id);
 

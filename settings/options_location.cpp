@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "engine/calendar.h"
+#include "settings/field_text.h"
 
 namespace velkaro {
 
@@ -21,8 +22,6 @@ int32_t ParseInt(const std::wstring& s) {
     if (end == s.c_str() || v < INT32_MIN || v > INT32_MAX) return 0;
     return static_cast<int32_t>(v);
 }
-
-std::wstring Cut(const std::wstring& s, size_t width) { return s.size() < width ? s : s.substr(0, width - 1); }
 
 }  // namespace
 
@@ -48,14 +47,14 @@ SlotControls ShowSlot(const LocationRecord& r) {
 
 void StoreSlot(const SlotControls& c, LocationRecord* r) {
     r->Valid = c.Valid ? 1 : 0;
-    r->Location = Cut(c.Name, kLocationNameWidth);
+    r->Location = CutToField(c.Name, kLocationNameWidth);
     r->Lat = ParseLeadingDouble(c.Lat);
     r->Lng = ParseLeadingDouble(c.Lng);
     r->Altitude = ParseInt(c.Alt);
     r->UtcMargin = ParseLeadingDouble(c.Td);
     r->UtcGet = UtcGetFromBoxes(c.Offset, r->UtcGet);
     if (UtcModeOf(r->UtcGet) == UtcMode::FromLongitude) r->UtcMargin = ZoneOffsetFromLongitude(r->Lng);
-    r->DST = Cut(c.Dst, kDstRuleWidth);
+    r->DST = CutToField(c.Dst, kDstRuleWidth);
     r->ExistDST = r->DST.empty() ? 0 : 1;
 }
 

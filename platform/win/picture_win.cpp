@@ -2,16 +2,11 @@
 #include <wincodec.h>
 
 #include "platform/picture.h"
+#include "platform/win/com_release.h"
 #include "platform/win/device_path.h"
 
 namespace velkaro {
 namespace {
-
-template <class T>
-void Release(T*& p) {
-    if (p) p->Release();
-    p = nullptr;
-}
 
 bool Decode(IWICImagingFactory* factory, const std::wstring& path, DecodedPicture* out) {
     IWICBitmapDecoder* decoder = nullptr;
@@ -37,9 +32,9 @@ bool Decode(IWICImagingFactory* factory, const std::wstring& path, DecodedPictur
             ok = true;
         }
     }
-    Release(converted);
-    Release(frame);
-    Release(decoder);
+    ReleaseCom(converted);
+    ReleaseCom(frame);
+    ReleaseCom(decoder);
     return ok;
 }
 
@@ -54,7 +49,7 @@ bool LoadPicture(const std::wstring& path, DecodedPicture* out) {
     if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IWICImagingFactory, reinterpret_cast<void**>(&factory)))) {
         ok = Decode(factory, DiskPath(path), out);
-        Release(factory);
+        ReleaseCom(factory);
     }
     // RPC_E_CHANGED_MODE means someone else's apartment: not ours to close.
     if (SUCCEEDED(init)) CoUninitialize();

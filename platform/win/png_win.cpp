@@ -6,14 +6,10 @@
 #include <cstddef>
 #include <vector>
 
+#include "platform/win/com_release.h"
+
 namespace velkaro {
 namespace {
-
-template <class T>
-void Release(T*& p) {
-    if (p) p->Release();
-    p = nullptr;
-}
 
 // 24-bit BGR rows, the PNG encoder's plainest input.
 std::vector<BYTE> BgrRows(const uint32_t* pixels, int width, int height, int stride, UINT* rowBytes) {
@@ -48,9 +44,9 @@ bool Encode(IWICImagingFactory* factory, const std::wstring& path, std::vector<B
         SUCCEEDED(frame->WritePixels(static_cast<UINT>(height), rowBytes, static_cast<UINT>(rows.size()),
                                      rows.data())) &&
         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-    Release(frame);
-    Release(encoder);
-    Release(stream);
+    ReleaseCom(frame);
+    ReleaseCom(encoder);
+    ReleaseCom(stream);
     return ok;
 }
 
@@ -70,7 +66,7 @@ bool WritePng(const std::wstring& path, const uint32_t* pixels, int width, int h
         ok = Encode(factory, partial, rows, rowBytes, width, height) &&
              MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
         if (!ok) DeleteFileW(partial.c_str());
-        Release(factory);
+        ReleaseCom(factory);
     }
     if (SUCCEEDED(init)) CoUninitialize();
     return ok;

@@ -33,6 +33,9 @@ TEST(OptionFields, SpinTextAndFieldWidths) {
     EXPECT_EQ(ReadSpinText(Spin(1, 2, 180, 360), L""), 180);
     EXPECT_EQ(CutToField(std::wstring(40, L'a'), 32), std::wstring(31, L'a'));
     EXPECT_EQ(CutToField(L"Tahoma", 32), L"Tahoma");
+    EXPECT_EQ(CutToField(std::wstring(32, L'a'), 32), std::wstring(31, L'a'));
+    EXPECT_EQ(CutToField(std::wstring(31, L'a'), 32), std::wstring(31, L'a'));
+    EXPECT_EQ(CutToField(L"Tahoma", 0), L"Tahoma");  // no width, no cut
 }
 
 TEST(OptionFields, SwatchesPaintFromTheirColoursAndRepaintTogether) {
