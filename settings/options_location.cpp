@@ -1,5 +1,6 @@
 #include "settings/options_location.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cwchar>
 
@@ -82,13 +83,14 @@ void ClickAuto(SlotControls* c) {
     }
 }
 
-int ChangeSlot(LocationPage* page, const SlotControls& shown, int p, bool* rewrite) {
+int ChangeSlot(LocationPage* page, const SlotControls& shown, const std::wstring& number, bool* rewrite) {
     *rewrite = false;
-    if (p < 0 || p >= kSlotCount) p = page->EditSlot;
-    if (p == page->EditSlot) {
-        p = page->EditSlot == 0 ? kSlotCount - 1 : 0;
-        *rewrite = true;
-    }
+    wchar_t* end = nullptr;
+    const long long typed = std::wcstoll(number.c_str(), &end, 10);
+    if (end == number.c_str()) return page->EditSlot;
+    const int p = static_cast<int>(std::clamp<long long>(typed, 0, kSlotCount - 1));
+    *rewrite = p != typed;
+    if (p == page->EditSlot) return p;  // retyping the slot shown keeps its edits on screen
     StoreSlot(shown, &page->Work[page->EditSlot]);
     page->EditSlot = p;
     return p;

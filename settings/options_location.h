@@ -32,12 +32,13 @@ void StoreSlot(const SlotControls& c, LocationRecord* r);
 void ClickFromLng(SlotControls* c);
 void ClickAuto(SlotControls* c);
 
-// The slot number's edit changed to spin position p while the page was
-// ready. A position equal to the slot shown means the spin stood at an end:
-// the number wraps. Stores the shown controls into the slot left and
-// returns the slot now shown; *rewrite is set when the number must be
-// written back (with the ready flag off).
-int ChangeSlot(LocationPage* page, const SlotControls& shown, int p, bool* rewrite);
+// The slot number's edit changed to `number` while the page was ready: a
+// number selects that slot, one out of range the nearest (the spin wraps at
+// its ends by itself). Stores the shown controls into the slot left and
+// returns the slot now shown; text that is no number changes nothing.
+// *rewrite is set when the edit must show the slot's number instead (with
+// the ready flag off).
+int ChangeSlot(LocationPage* page, const SlotControls& shown, const std::wstring& number, bool* rewrite);
 
 // "Reset": the working copy taken again from the live slots.
 void ResetLocationPage(LocationPage* page, const LocationTable& live);
