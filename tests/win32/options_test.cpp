@@ -398,6 +398,11 @@ TEST_F(OptionsFromHost, PictureChooserStartsInThePicturesFolderAndTakesOnlyPictu
     ASSERT_EQ(dir[1], L':');
     const std::wstring device = dir.substr(2) + L"sun.png";  // "\...\chooser_test\sun.png"
 
+    // The host's working folder is elsewhere, on another drive: the device path
+    // is still found on the plug-in's.
+    wchar_t cwd[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, cwd);
+    SetCurrentDirectoryW(L"C:\\");
     ChooserRun run;
     RunOptions([&](HWND sheet) {
         HWND sun = Page(sheet, 8);
@@ -467,6 +472,7 @@ TEST_F(OptionsFromHost, PictureChooserStartsInThePicturesFolderAndTakesOnlyPictu
         CloseLeftovers();
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
+    SetCurrentDirectoryW(cwd);
     EXPECT_EQ(Lower(run.folder), Lower(dir));
     EXPECT_NE(run.firstFilter.find(L"*.bmp;*.png"), std::wstring::npos) << run.firstFilter;
     EXPECT_EQ(run.afterSame, device);
