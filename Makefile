@@ -1,9 +1,12 @@
 # velkaro and Sitarel: `make run` and `make test` do all set-up on a fresh machine.
 NATIVE := build/native
 WIN32  := build/win32
+WEB    := build/web
+# Debian's emscripten finds its acorn only here.
+EMENV  := NODE_PATH=/usr/share/nodejs
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps native win32 test run snapshots fuzz bench clean
+.PHONY: all deps native win32 test run snapshots fuzz bench clean web web-deps web-run web-test
 
 all: native win32
 
@@ -22,6 +25,7 @@ win32: deps
 test: native win32
 	@ctest --test-dir $(NATIVE) --output-on-failure
 	@ctest --test-dir $(WIN32) --output-on-failure
+	@$(MAKE) --no-print-directory web-test
 
 run: native win32
 	@scripts/run.sh
@@ -34,6 +38,27 @@ fuzz: deps
 
 bench: native
 	@for b in $(NATIVE)/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+# The web edition: the same core built with emscripten into a static page,
+# with the native build's pictures, starter library and icons.
+web-deps:
+	@scripts/install-deps.sh --web
+
+web: web-deps
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS) --target pictures starter_library velkaro-pageicons
+	@$(EMENV) cmake -S . -B $(WEB) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/emscripten.cmake >/dev/null
+	@$(EMENV) cmake --build $(WEB) -j $(JOBS)
+	@scripts/web-assemble.sh $(NATIVE) $(WEB)
+
+web-run: web
+	@echo "velkaro in a browser: http://localhost:8080/ (Ctrl+C stops the server)"
+	@cd $(WEB) && python3 -m http.server 8080
+
+web-test: web
+	@cmake --build $(NATIVE) -j $(JOBS) --target velkaro-pageshot velkaro-almanac
+	@scripts/web-test.sh
 
 clean:
 	rm -rf build

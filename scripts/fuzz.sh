@@ -6,7 +6,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 out="$here/build/fuzz"
 mkdir -p "$out"
 command -v clang++ >/dev/null || VELKARO_EXTRA_PKGS="clang libclang-rt-dev" "$here/scripts/install-deps.sh"
-core="$here/engine/calendar.cpp $here/engine/bodies.cpp $here/settings/location.cpp \
+core="$here/engine/calendar.cpp $here/engine/dst_rule.cpp $here/engine/bodies.cpp $here/settings/location.cpp \
 $here/settings/cities.cpp $here/settings/store.cpp $here/settings/protocol.cpp $here/platform/native/registry_mem.cpp \
 $here/platform/native/clock_native.cpp \
 $here/editor/record.cpp $here/editor/fields.cpp $here/editor/stock_file.cpp $here/platform/utf8.cpp $here/platform/native/codepage_native.cpp \
