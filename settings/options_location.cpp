@@ -68,6 +68,10 @@ void StoreSlot(const SlotControls& c, LocationRecord* r) {
     r->ExistDST = r->DST.empty() ? 0 : 1;
 }
 
+void StoreSlotIfEdited(const SlotControls& c, LocationRecord* r) {
+    if (!(c == ShowSlot(*r))) StoreSlot(c, r);
+}
+
 void ClickFromLng(SlotControls* c) {
     if (!c->FromLng) return;  // unticking it changes nothing else
     c->Auto = true;
@@ -91,7 +95,7 @@ int ChangeSlot(LocationPage* page, const SlotControls& shown, const std::wstring
     const int p = static_cast<int>(std::clamp<long long>(typed, 0, kSlotCount - 1));
     *rewrite = p != typed;
     if (p == page->EditSlot) return p;  // retyping the slot shown keeps its edits on screen
-    StoreSlot(shown, &page->Work[page->EditSlot]);
+    StoreSlotIfEdited(shown, &page->Work[page->EditSlot]);
     page->EditSlot = p;
     return p;
 }
@@ -99,7 +103,7 @@ int ChangeSlot(LocationPage* page, const SlotControls& shown, const std::wstring
 void ResetLocationPage(LocationPage* page, const LocationTable& live) { page->Work = live; }
 
 void ApplyLocationPage(LocationPage* page, const SlotControls& shown, LocationTable* live) {
-    StoreSlot(shown, &page->Work[page->EditSlot]);
+    StoreSlotIfEdited(shown, &page->Work[page->EditSlot]);
     *live = page->Work;
 }
 

@@ -15,6 +15,12 @@ struct SlotControls {
     bool FromLng = false;  // "offset from longitude"
     bool ChecksEnabled = true;
     bool TdEnabled = true;
+
+    bool operator==(const SlotControls& o) const {
+        return Valid == o.Valid && Name == o.Name && Lat == o.Lat && Lng == o.Lng && Alt == o.Alt && Td == o.Td &&
+               Dst == o.Dst && Auto == o.Auto && FromLng == o.FromLng && ChecksEnabled == o.ChecksEnabled &&
+               TdEnabled == o.TdEnabled;
+    }
 };
 
 struct LocationPage {
@@ -28,6 +34,9 @@ SlotControls ShowSlot(const LocationRecord& r);
 // The shown controls into a working slot; the offset mode is kept for a
 // slot that leaves the device clock unchanged (mode 3).
 void StoreSlot(const SlotControls& c, LocationRecord* r);
+// As StoreSlot, but a slot whose controls still show what it holds is kept
+// exactly (an offset of 5.833333 hours is shown as 5.83).
+void StoreSlotIfEdited(const SlotControls& c, LocationRecord* r);
 
 void ClickFromLng(SlotControls* c);
 void ClickAuto(SlotControls* c);

@@ -174,8 +174,13 @@ void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v) {
                 const auto len = static_cast<int>(SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
                 std::vector<wchar_t> buf(static_cast<size_t>(std::max(len, 0)) + 1, 0);
                 SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf.data()));
-                out.Text = CutToField(buf.data(), f.Width);
-                out.Number = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+                FieldValue selected;
+                selected.Text = CutToField(buf.data(), f.Width);
+                selected.Number = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+                std::wstring standIn;
+                std::vector<std::wstring> listed;
+                for (const FontFamily& fam : TodayFonts(&standIn)) listed.push_back(fam.Face);
+                out = FontFromList(out, listed, standIn, selected);
                 break;
             }
             case kFieldSwatch:

@@ -387,3 +387,45 @@ TEST(PictureChooser, OpensInThePicturesFolderAndKeepsTheDevicePath) {
     EXPECT_EQ(PicturePathAfterChoice(shown, onDisk, L"C:\\Program Files\\Velkaro\\velkaro_moon.png"),
               L"C:\\Program Files\\Velkaro\\velkaro_moon.png");
 }
+
+// Showing a slot and leaving it untouched, or passing through it while typing
+// a slot number, keeps the record exactly; an edit is still stored.
+TEST(LocationPage, UntouchedSlotsKeepTheirRecordExactly) {
+    SettingsStore s;
+    s.Locations[4].UtcMargin = 5.833333;
+    s.Locations[5].UtcMargin = -3.333333;
+    LocationPage page = OpenLocationPage(s.Locations, 4);
+    bool rewrite = false;
+    ChangeSlot(&page, ShowSlot(page.Work[4]), L"5", &rewrite);
+    EXPECT_EQ(page.Work[4].UtcMargin, 5.833333);
+    SlotControls shown = ShowSlot(page.Work[5]);
+    LocationTable live = s.Locations;
+    ApplyLocationPage(&page, shown, &live);
+    EXPECT_EQ(live[5].UtcMargin, -3.333333);
+    EXPECT_EQ(live[4].UtcMargin, 5.833333);
+
+    shown.Name = L"Elsewhere";
+    ApplyLocationPage(&page, shown, &live);
+    EXPECT_EQ(live[5].Location, L"Elsewhere");
+    EXPECT_DOUBLE_EQ(live[5].UtcMargin, -3.33);  // what the edited controls said
+}
+
+TEST(OptionFields, FontListKeepsAStoredFaceItDoesNotList) {
+    const std::vector<std::wstring> listed = {L"Arial", L"DejaVu Sans", L"Tahoma"};
+    FieldValue stored, standIn, arial;
+    stored.Text = L"";
+    standIn.Text = L"DejaVu Sans";
+    standIn.Number = 0;
+    arial.Text = L"Arial";
+    arial.Number = 0;
+    // The default face (none chosen) opens on the stand-in and stays the default.
+    EXPECT_EQ(FontFromList(stored, listed, L"DejaVu Sans", standIn).Text, L"");
+    stored.Text = L"Gone Sans";
+    stored.Number = 128;
+    const FieldValue kept = FontFromList(stored, listed, L"DejaVu Sans", standIn);
+    EXPECT_EQ(kept.Text, L"Gone Sans");
+    EXPECT_EQ(kept.Number, 128);
+    EXPECT_EQ(FontFromList(stored, listed, L"DejaVu Sans", arial).Text, L"Arial");  // a choice is taken
+    stored.Text = L"Tahoma";
+    EXPECT_EQ(FontFromList(stored, listed, L"DejaVu Sans", standIn).Text, L"DejaVu Sans");  // listed: as chosen
+}

@@ -483,3 +483,25 @@ TEST_F(OptionsFromHost, PictureChooserStartsInThePicturesFolderAndTakesOnlyPictu
     EXPECT_EQ(run.afterNotPicture, run.afterOther);
     EXPECT_EQ(Lower(RegText(L"\\0", L"Icon")), Lower(dir + L"other.png"));
 }
+
+// Opening the title band's and a body's page and pressing OK keeps the fonts
+// as they were stored (none chosen yet); a face picked in a list is stored.
+TEST_F(OptionsFromHost, FontsNotChosenStayAsStored) {
+    std::wstring picked;
+    RunOptions([&](HWND sheet) {
+        Page(sheet, 3);
+        HWND sun = Page(sheet, 8);
+        HWND list = GetDlgItem(sun, IDC_BODY_FONTR);
+        const auto shown = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+        const int other = shown == 0 ? 1 : 0;
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(other), 0);
+        wchar_t face[64] = {};
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(other), reinterpret_cast<LPARAM>(face));
+        picked = face;
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    EXPECT_EQ(RegText(L"", L"FaceName"), L"");
+    EXPECT_EQ(RegText(L"\\0", L"FaceName"), L"");
+    EXPECT_FALSE(picked.empty());
+    EXPECT_EQ(RegText(L"\\0", L"FaceNameR"), picked);
+}
