@@ -2,11 +2,12 @@
 NATIVE := build/native
 WIN32  := build/win32
 WEB    := build/web
+WEBCMAKE := build/web-cmake
 # Debian's emscripten finds its acorn only here.
 EMENV  := NODE_PATH=/usr/share/nodejs
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps native win32 test run snapshots fuzz bench clean web web-deps web-run web-test
+.PHONY: all deps native win32 test run snapshots fuzz bench clean web web-deps web-run web-test web-bench
 
 all: native win32
 
@@ -47,14 +48,19 @@ web-deps:
 web: web-deps
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS) --target pictures starter_library velkaro-pageicons
-	@$(EMENV) cmake -S . -B $(WEB) -DCMAKE_BUILD_TYPE=Release \
+	@$(EMENV) cmake -S . -B $(WEBCMAKE) -DCMAKE_BUILD_TYPE=Release -DVELKARO_WEB_DIR=$(CURDIR)/$(WEB) \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/emscripten.cmake >/dev/null
-	@$(EMENV) cmake --build $(WEB) -j $(JOBS)
+	@$(EMENV) cmake --build $(WEBCMAKE) -j $(JOBS)
 	@scripts/web-assemble.sh $(NATIVE) $(WEB)
 
+WEB_PORT ?= 8080
 web-run: web
-	@echo "velkaro in a browser: http://localhost:8080/ (Ctrl+C stops the server)"
-	@cd $(WEB) && python3 -m http.server 8080
+	@echo "velkaro in a browser: http://localhost:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	@cd $(WEB) && python3 -m http.server $(WEB_PORT)
+
+web-bench: web
+	@scripts/web-test.sh --deps-only
+	@node bench/web_bench.mjs
 
 web-test: web
 	@cmake --build $(NATIVE) -j $(JOBS) --target velkaro-pageshot velkaro-almanac

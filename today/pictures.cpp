@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/picture.h"
+#include "platform/text_measure.h"
 
 namespace velkaro {
 
@@ -17,7 +18,9 @@ int HeightOf(long long sum) { return static_cast<int>(std::clamp<long long>(sum,
 
 int TitleBandHeight(const GeneralSettings& g) {
     if (g.Title == 0 && g.Clock == 0) return 0;
-    return HeightOf(static_cast<long long>(g.TextSize) + g.TMarginTop + g.TMarginBottom);
+    // A title font of no size is the default font: the band holds its line.
+    const int text = g.TextSize > 0 ? g.TextSize : MeasureText(L"", FontSpec{g.FaceName, g.CharSet, 0}).Height;
+    return HeightOf(static_cast<long long>(text) + g.TMarginTop + g.TMarginBottom);
 }
 
 namespace {

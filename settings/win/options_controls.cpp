@@ -11,6 +11,7 @@
 #include "platform/picture.h"
 #include "platform/win/device_path.h"
 #include "settings/options_picture.h"
+#include "settings/protocol.h"
 #include "settings/win/options_win.h"
 #include "today/win/colour_dialog.h"
 #include "today/win/item_win.h"
@@ -58,7 +59,7 @@ const std::vector<FontFamily>& TodayFonts(std::wstring* currentFace) {
     static std::vector<FontFamily> families;
     static std::wstring current;
     if (families.empty()) {
-        HWND today = FindWindowW(L"DesktopExplorerWindow", nullptr);
+        HWND today = FindWindowW(kTodayWindowClass, nullptr);
         HDC dc = GetDC(today);
         LOGFONTW lf = {};
         lf.lfCharSet = DEFAULT_CHARSET;

@@ -70,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"DesktopExplorerWindow";
+    wc.lpszClassName = velkaro::kTodayWindowClass;
     RegisterClassW(&wc);
     HWND host = CreateWindowExW(0, wc.lpszClassName, L"host", WS_POPUP, 0, 0, 480, 640, nullptr, nullptr,
                                 wc.hInstance, nullptr);
