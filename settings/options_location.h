@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/location.h"
+#include "settings/offset_boxes.h"
 
 namespace velkaro {
 
@@ -11,15 +12,14 @@ namespace velkaro {
 struct SlotControls {
     bool Valid = false;
     std::wstring Name, Lat, Lng, Alt, Td, Dst;
-    bool Auto = false;     // "automatic offset" (device zone)
-    bool FromLng = false;  // "offset from longitude"
-    bool ChecksEnabled = true;
-    bool TdEnabled = true;
+    OffsetBoxes Offset;  // the offset check boxes and whether "TD" takes typing
 
     bool operator==(const SlotControls& o) const {
+        const OffsetBoxes& a = Offset;
+        const OffsetBoxes& b = o.Offset;
         return Valid == o.Valid && Name == o.Name && Lat == o.Lat && Lng == o.Lng && Alt == o.Alt && Td == o.Td &&
-               Dst == o.Dst && Auto == o.Auto && FromLng == o.FromLng && ChecksEnabled == o.ChecksEnabled &&
-               TdEnabled == o.TdEnabled;
+               Dst == o.Dst && a.Auto == b.Auto && a.FromLng == b.FromLng && a.BoxesEnabled == b.BoxesEnabled &&
+               a.MarginEnabled == b.MarginEnabled;
     }
 };
 
@@ -32,14 +32,12 @@ struct LocationPage {
 LocationPage OpenLocationPage(const LocationTable& live, int posIndex);
 SlotControls ShowSlot(const LocationRecord& r);
 // The shown controls into a working slot; the offset mode is kept for a
-// slot that leaves the device clock unchanged (mode 3).
+// slot on the device clock, and a slot from the longitude takes the offset
+// its longitude gives.
 void StoreSlot(const SlotControls& c, LocationRecord* r);
 // As StoreSlot, but a slot whose controls still show what it holds is kept
 // exactly (an offset of 5.833333 hours is shown as 5.83).
 void StoreSlotIfEdited(const SlotControls& c, LocationRecord* r);
-
-void ClickFromLng(SlotControls* c);
-void ClickAuto(SlotControls* c);
 
 // The slot number's edit changed to `number` while the page was ready: a
 // number selects that slot, one out of range the nearest (the spin wraps at
