@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and `make run` need.
 # Runs apt-get update only when something is missing, so a second run is quick.
 set -e
-pkgs="cmake make g++ googletest libgtest-dev libbenchmark-dev libpng-dev \
+pkgs="cmake make g++ python3 googletest libgtest-dev libbenchmark-dev libpng-dev \
 g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth tzdata"
 [ -n "$VELKARO_EXTRA_PKGS" ] && pkgs="$pkgs $VELKARO_EXTRA_PKGS"
 missing=""
