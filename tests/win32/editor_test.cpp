@@ -92,25 +92,16 @@ protected:
 
     // The editor's main window once it is up, or null.
     static HWND WaitForWindow() {
-        for (int i = 0; i < 300; ++i) {
-            HWND w = FindWindowW(kClass, nullptr);
-            if (w && IsWindowVisible(w)) return w;
-            Pump(30);
-        }
-        return nullptr;
+        HWND w = nullptr;
+        WaitUntil([&] {
+            w = FindWindowW(kClass, nullptr);
+            return w && IsWindowVisible(w);
+        });
+        return w && IsWindowVisible(w) ? w : nullptr;
     }
 
     // The process's exit code once it ended within the time, else -1.
-    static long ExitCode(HANDLE process) {
-        const DWORD t0 = GetTickCount();
-        while (WaitForSingleObject(process, 10) == WAIT_TIMEOUT) {
-            Pump(10);
-            if (GetTickCount() - t0 > 15000) return -1;
-        }
-        DWORD code = 1;
-        GetExitCodeProcess(process, &code);
-        return static_cast<long>(code);
-    }
+    static long ExitCode(HANDLE process) { return WaitForExit(process); }
 
     static void Command(HWND editor, int id, HWND from = nullptr) {
         DWORD_PTR result = 0;
@@ -131,7 +122,7 @@ protected:
         dll = LoadLibraryW((ExeDir() + L"velkaro.dll").c_str());
         ASSERT_NE(dll, nullptr);
         WNDCLASSW wc = {};
-        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpfnWndProc = WallpaperHostProc;  // the editor's window may lie over the item
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"EditorTestHost";
         RegisterClassW(&wc);
@@ -216,13 +207,12 @@ TEST_F(EditorProcess, MissingFileIsToldAndTheExitCreatesIt) {
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
     HWND box = nullptr;
-    for (int i = 0; i < 200 && !box; ++i, Pump(20)) box = FindWindowW(L"#32770", L"error");
-    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowW(L"#32770", L"error")) != nullptr; }));
     wchar_t text[400] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 400);  // the message box's static text
     EXPECT_EQ(std::wstring(text), L"Can't open '" + dir + L"Sitarel.ini'");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 200 && IsWindow(box); ++i) Pump(20);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
     EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), "0\r\n\r\n[_REG_BAK]x\r\n\r\n");
@@ -232,12 +222,11 @@ TEST_F(EditorProcess, MissingFileIsToldAndTheExitCreatesIt) {
 // returns its text; empty when none came.
 std::wstring Answer(const wchar_t* caption, int button) {
     HWND box = nullptr;
-    for (int i = 0; i < 250 && !box; ++i, Pump(20)) box = FindWindowW(L"#32770", caption);
-    if (!box) return std::wstring();
+    if (!WaitUntil([&] { return (box = FindWindowW(L"#32770", caption)) != nullptr; })) return std::wstring();
     wchar_t text[600] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 600);
     PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    for (int i = 0; i < 250 && IsWindow(box); ++i) Pump(20);
+    WaitUntil([&] { return !IsWindow(box); });
     return text;
 }
 
@@ -271,11 +260,14 @@ TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
     Command(window, kApplyButton, GetDlgItem(window, kApplyButton));
-    ASSERT_EQ(ExitCode(editor), 0);
+    ASSERT_EQ(ExitCode(editor), 0);  // leaves what the editor posted in the queue
     ASSERT_EQ(SlotText(0, L"Location"), L"Kathmandu");
     // Only the message makes the item read the slots again.
+    MSG queued;
+    EXPECT_TRUE(PeekMessageW(&queued, item, velkaro::kMsgLocationsChanged, velkaro::kMsgLocationsChanged,
+                             PM_NOREMOVE));
     EXPECT_EQ(TitleBand(), tokyo);
-    Pump(200);
+    PumpPending();
     const std::vector<uint32_t> kathmandu = TitleBand();
     EXPECT_NE(kathmandu, tokyo);
 
@@ -285,8 +277,10 @@ TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     Command(window, IDM_REG_LOCATION);  // the name leaves the title
     EXPECT_EQ(SettingsDword(L"", L"Title"), 2u);
     EXPECT_EQ(SettingsDword(L"", L"Clock"), 6u);
+    EXPECT_TRUE(PeekMessageW(&queued, item, velkaro::kMsgEditorSettingsChanged,
+                             velkaro::kMsgEditorSettingsChanged, PM_NOREMOVE));
     EXPECT_EQ(TitleBand(), kathmandu);
-    Pump(200);
+    PumpPending();
     EXPECT_NE(TitleBand(), kathmandu);
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
@@ -296,15 +290,16 @@ namespace {
 
 // A dialog of the editor once it is shown, or null.
 HWND WaitForDialog(const wchar_t* caption) {
-    for (int i = 0; i < 250; ++i, Pump(20))
-        if (HWND d = FindWindowW(L"#32770", caption))
-            if (IsWindowVisible(d)) return d;
-    return nullptr;
+    HWND d = nullptr;
+    WaitUntil([&] {
+        d = FindWindowW(L"#32770", caption);
+        return d && IsWindowVisible(d);
+    });
+    return d && IsWindowVisible(d) ? d : nullptr;
 }
 
 bool WaitGone(HWND w) {
-    for (int i = 0; i < 250 && IsWindow(w); ++i) Pump(20);
-    return !IsWindow(w);
+    return WaitUntil([&] { return !IsWindow(w); });
 }
 
 std::wstring Text(HWND dlg, int id) {
@@ -478,11 +473,11 @@ TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
     // Without the replacement library the platform's dialog comes; cancelled, nothing changes.
     PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
     HWND picker = nullptr;
-    for (int i = 0; i < 250 && !picker; ++i, Pump(20)) {
+    ASSERT_TRUE(WaitUntil([&] {
         HWND d = FindWindowW(L"#32770", nullptr);
         if (d && GetWindow(d, GW_OWNER) == window && IsWindowVisible(d)) picker = d;
-    }
-    ASSERT_NE(picker, nullptr);
+        return picker != nullptr;
+    }));
     PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitGone(picker));
 
@@ -494,8 +489,7 @@ TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
     PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
     EXPECT_EQ(Answer(L"error", IDOK), L"Can't open '" + path + L"'");
     WriteBytes(answer, std::string(other.begin(), other.end()));
-    PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
-    for (int i = 0; i < 50; ++i) Pump(20);
+    Command(window, IDM_STOCK_OPEN);  // returns once the file is loaded
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
     DeleteFileW(stub.c_str());
