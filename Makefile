@@ -1,13 +1,16 @@
 # velkaro and Sitarel: `make run` and `make test` do all set-up on a fresh machine.
 NATIVE := build/native
 WIN32  := build/win32
+WEB    := build/web
+# Debian's emscripten finds its acorn only here.
+EMENV  := NODE_PATH=/usr/share/nodejs
 JOBS   ?= $(shell nproc)
 
 CONFIGURE_NATIVE = cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 CONFIGURE_WIN32  = cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
                    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
 
-.PHONY: all deps native win32 run-parts test run snapshots fuzz bench clean
+.PHONY: all deps native win32 run-parts test run snapshots fuzz bench clean web web-deps web-run web-test
 
 all: native win32
 
@@ -36,6 +39,7 @@ run-parts: deps
 test: native win32
 	@ctest --test-dir $(NATIVE) -j $(JOBS) --output-on-failure
 	@ctest --test-dir $(WIN32) --output-on-failure
+	@$(MAKE) --no-print-directory web-test
 
 run: run-parts
 	@scripts/run.sh
@@ -50,6 +54,27 @@ bench: deps
 	@$(CONFIGURE_NATIVE)
 	@cmake --build $(NATIVE) -j $(JOBS) --target benchmarks
 	@scripts/bench.sh
+
+# The web edition: the same core built with emscripten into a static page,
+# with the native build's pictures, starter library and icons.
+web-deps:
+	@scripts/install-deps.sh --web
+
+web: web-deps
+	@$(CONFIGURE_NATIVE)
+	@cmake --build $(NATIVE) -j $(JOBS) --target pictures starter_library velkaro-pageicons
+	@$(EMENV) cmake -S . -B $(WEB) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/emscripten.cmake >/dev/null
+	@$(EMENV) cmake --build $(WEB) -j $(JOBS)
+	@scripts/web-assemble.sh $(NATIVE) $(WEB)
+
+web-run: web
+	@echo "velkaro in a browser: http://localhost:8080/ (Ctrl+C stops the server)"
+	@cd $(WEB) && python3 -m http.server 8080
+
+web-test: web
+	@cmake --build $(NATIVE) -j $(JOBS) --target velkaro-pageshot velkaro-almanac
+	@scripts/web-test.sh
 
 clean:
 	rm -rf build

@@ -38,9 +38,12 @@ ZoneChoice ChooseZone(const TimeZoneRecord& record, RuleFields* fields) {
     return c;
 }
 
-std::wstring RuleOnOk(const RuleFields& fields, const ZoneChoice& zone) {
+std::wstring RuleOnOk(const RuleFields& fields, const ZoneChoice& zone, const RuleOpening& opened) {
     if (zone.Chosen && !zone.HasDst) return std::wstring();
-    return ComposeRule(fields);
+    // A zone's rule replaces the stored one even where it shows the same fields
+    // (a stored "U" would put its hours on another scale).
+    if (zone.Chosen) return ComposeRule(fields);
+    return RuleAfterEdit(fields, opened);
 }
 
 }  // namespace velkaro

@@ -34,8 +34,8 @@ struct ZoneChoice {
 // daylight saving, or whose switches cannot be read, leaves *fields as shown.
 ZoneChoice ChooseZone(const TimeZoneRecord& record, RuleFields* fields);
 
-// OK's rule: empty for a chosen zone without daylight saving, else the rule
-// the fields make.
-std::wstring RuleOnOk(const RuleFields& fields, const ZoneChoice& zone);
+// OK's rule: empty for a chosen zone without daylight saving, the rule the
+// fields make after any other choice of a zone, else RuleAfterEdit's.
+std::wstring RuleOnOk(const RuleFields& fields, const ZoneChoice& zone, const RuleOpening& opened);
 
 }  // namespace velkaro

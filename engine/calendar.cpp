@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwchar>
-
 
 namespace velkaro {
 namespace {
@@ -19,21 +17,6 @@ void Store(SYSTEMTIME* t, int year, int month, int day) {
     t->wYear = static_cast<uint16_t>(year);
     t->wMonth = static_cast<uint16_t>(month);
     t->wDay = static_cast<uint16_t>(day);
-}
-
-// One field of a boundary, tokenised the way the rule format is defined: leading
-// delimiters skipped, the token runs to the next delimiter.
-std::wstring NextToken(const std::wstring& s, size_t* pos, wchar_t delim) {
-    size_t p = *pos;
-    while (p < s.size() && s[p] == delim) ++p;
-    size_t end = s.find(delim, p);
-    if (end == std::wstring::npos) end = s.size();
-    *pos = end < s.size() ? end + 1 : end;
-    return s.substr(p, end - p);
-}
-
-bool ReadInt(const std::wstring& field, int* value) {
-    return std::swscanf(field.c_str(), L"%d", value) == 1;
 }
 
 }  // namespace
@@ -207,101 +190,6 @@ double TimeArgument(int year, int month, double day, double zoneHours) {
     double deltaT = 57.0 + 0.8 * (year - 1990);
     d += deltaT / 86400.0;
     return d / 36525.0;
-}
-
-int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstring& text,
-                     const ClockReading& now) {
-    *month = 0;
-    *day = 0;
-    *hour = -1;
-    if (text.empty() || text.find(L'/') == std::wstring::npos) return 0;
-    size_t pos = 0;
-    std::wstring monthField = NextToken(text, &pos, L'/');
-    std::wstring rest = text.substr(pos);
-    if (rest.find(L' ') == std::wstring::npos) return 0;
-    size_t rpos = 0;
-    std::wstring dayField = NextToken(rest, &rpos, L' ');
-    std::wstring hourField = NextToken(rest, &rpos, L' ');
-
-    int m = 0, h = 0;
-    if (!ReadInt(monthField, &m) || !ReadInt(hourField, &h) || dayField.empty()) return 0;
-    if (h > 23 || h < -23) return 0;
-    const int kind = hourField.find(L'U') != std::wstring::npos ? -1 : 1;
-
-    int y = *year;
-    if (y <= 0 || y > 4000) y = (kind < 0 ? now.Utc : now.Local).wYear;
-
-    int d = 0;
-    int dayOfMonth = 0;
-    if (ReadInt(dayField, &dayOfMonth)) {
-        if (IsBadDate(y, m, dayOfMonth)) return 0;
-        d = dayOfMonth;
-    } else {
-        if (dayField.size() < 2) return 0;
-        static const wchar_t kWeekdays[] = L"SMTWHFA";
-        static const wchar_t kOccurrences[] = L"e1234";
-        const wchar_t* wp = std::wcschr(kWeekdays, dayField[0]);
-        const wchar_t* kp = std::wcschr(kOccurrences, dayField[1]);
-        if (dayField[0] == 0 || dayField[1] == 0 || !wp || !kp) return 0;
-        if (m < 1 || m > 12 || y < 1) return 0;
-        int w = static_cast<int>(wp - kWeekdays);
-        int k = static_cast<int>(kp - kOccurrences);
-        int f = DayNumber(y, m, 1);
-        for (int i = 0; i < 7 && f % 7 != w; ++i) ++f;
-        int yy, mm, dd;
-        if (k >= 1) {
-            DateFromDayNumber(f + 7 * (k - 1), &yy, &mm, &dd);
-        } else {
-            DateFromDayNumber(f + 21, &yy, &mm, &dd);
-            if (dd + 7 <= DaysInMonth(yy, mm)) DateFromDayNumber(f + 28, &yy, &mm, &dd);
-        }
-        y = yy;
-        m = mm;
-        d = dd;
-    }
-    if (h < 0) {
-        AddDays(-1, &y, &m, &d);
-        h += 24;
-    }
-    *year = y;
-    *month = m;
-    *day = d;
-    *hour = h;
-    return kind;
-}
-
-int ApplyDst(SYSTEMTIME* time, const std::wstring& rule, const ClockReading& now) {
-    if (rule.empty() || rule.size() > kMaxDstRuleLength) return 0;
-    if (rule.find(L';') == std::wstring::npos) return 0;
-    size_t pos = 0;
-    std::wstring startPart = NextToken(rule, &pos, L';');
-    std::wstring endPart = NextToken(rule, &pos, L';');
-    const bool utc = rule.find(L'U') != std::wstring::npos;
-    const SYSTEMTIME r = utc ? now.Utc : *time;
-
-    int y1 = r.wYear, m1, d1, h1;
-    int y2 = r.wYear, m2, d2, h2;
-    if (ParseDstBoundary(&y1, &m1, &d1, &h1, startPart, now) == 0) return 0;
-    if (ParseDstBoundary(&y2, &m2, &d2, &h2, endPart, now) == 0) return 0;
-    if (m1 == m2) return 0;
-
-    const int m = r.wMonth;
-    if (m1 < m2) {
-        if (m < m1 || m > m2) return 0;
-    } else if (!(m >= m1 || m <= m2)) {
-        return 0;
-    }
-    const int v = 24 * r.wDay + r.wHour;
-    if (m == m1 && v < 24 * d1 + h1) return 0;
-    if (m == m2 && v >= 24 * d2 + h2) return 0;
-
-    if (time->wHour >= 23) {
-        time->wHour = 0;
-        AddDays(1, time);
-    } else {
-        time->wHour = static_cast<uint16_t>(time->wHour + 1);
-    }
-    return 1;
 }
 
 }  // namespace velkaro

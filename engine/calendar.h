@@ -1,8 +1,11 @@
-// Calendar and clock arithmetic, the time argument of the series, and the
-// daylight-saving rules. Everything works on zone time unless a name says UTC.
+// Calendar and clock arithmetic and the time argument of the series.
+// Everything works on zone time unless a name says UTC. The daylight-saving
+// rules that the calendar serves live in engine/dst_rule.h, included here for
+// the many callers that take the time and its rule together.
 #pragma once
 #include <string>
 
+#include "engine/dst_rule.h"
 #include "platform/systime.h"
 
 namespace velkaro {
@@ -45,20 +48,5 @@ double TimeArgument(int year, int month, double day, double zoneHours);
 // The dates TimeArgument serves (it has no century terms): 1900-03-01 to 2100-02-28.
 constexpr int kFirstServedYear = 1900, kLastServedYear = 2100;
 bool IsServedDate(int year, int month, int day);
-
-// Daylight-saving rules ("03/S2 02;11/S1 02").
-constexpr size_t kMaxDstRuleLength = 31;
-// Reads one boundary ("03/S2 02") of *year into *month, *day, *hour (and the
-// year the date fell in). On entry month and day are set to 0 and hour to -1.
-// A *year of 0 or outside 1..4000 means the present year: now.Utc's for a UTC
-// boundary, now.Local's otherwise. Returns 1 for a boundary in zone time, -1
-// for one in UTC ("02U"), 0 for an invalid boundary.
-int ParseDstBoundary(int* year, int* month, int* day, int* hour, const std::wstring& text,
-                     const ClockReading& now);
-// 1 when *time (zone standard time) lies in the rule's daylight-saving period,
-// and then *time has been moved on one hour; 0 otherwise, also for any
-// malformed rule, with *time unchanged. A rule with a UTC boundary is judged
-// by now.Utc instead of *time.
-int ApplyDst(SYSTEMTIME* time, const std::wstring& rule, const ClockReading& now);
 
 }  // namespace velkaro

@@ -1,7 +1,5 @@
 #include "engine/rule_compose.h"
 
-#include <cstdio>
-#include <cwchar>
 #include <set>
 
 #include "engine/calendar.h"
@@ -9,7 +7,6 @@
 namespace velkaro {
 namespace {
 
-const wchar_t kWeekdayLetters[] = L"SMTWHFA";
 const int kEpochDay = 719163;  // DayNumber(1970, 1, 1)
 
 int64_t FloorDiv64(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
@@ -22,17 +19,25 @@ SYSTEMTIME TimeFromSeconds(int64_t seconds) {
     return MakeTime(y, m, d, sod / 3600, sod / 60 % 60);
 }
 
-std::wstring WeekdayBoundary(int month, int weekday, wchar_t occurrence, int hour, bool utc) {
-    wchar_t buf[32];
-    std::swprintf(buf, 32, L"%02d/%lc%lc %02d%ls", month, static_cast<wint_t>(kWeekdayLetters[weekday]),
-                  static_cast<wint_t>(occurrence), hour, utc ? L"U" : L"");
-    return buf;
+// occurrence: 0 the last such weekday of the month, 1 to 4 the first to fourth.
+DstBoundary WeekdayBoundary(int month, int weekday, int occurrence, int hour, bool utc) {
+    DstBoundary b;
+    b.Month = month;
+    b.ByWeekday = true;
+    b.Weekday = weekday;
+    b.Occurrence = occurrence;
+    b.Hour = hour;
+    b.Utc = utc;
+    return b;
 }
 
-std::wstring DayBoundary(int month, int day, int hour, bool utc) {
-    wchar_t buf[32];
-    std::swprintf(buf, 32, L"%02d/%02d %02d%ls", month, day, hour, utc ? L"U" : L"");
-    return buf;
+DstBoundary DayBoundary(int month, int day, int hour, bool utc) {
+    DstBoundary b;
+    b.Month = month;
+    b.Day = day;
+    b.Hour = hour;
+    b.Utc = utc;
+    return b;
 }
 
 // What the instants' dates on the scale have in common.
@@ -81,19 +86,27 @@ DatePattern PatternOf(const std::vector<int64_t>& instants, int scaleOffset, boo
 // The ways one boundary can be written so that it names every instant given:
 // the same day and hour on the scale, or the next day with the hour less 24
 // (a negative hour means the day before).
-std::vector<std::wstring> BoundaryCandidates(const std::vector<int64_t>& instants, int scaleOffset,
-                                             bool utc) {
-    std::vector<std::wstring> out;
+std::vector<DstBoundary> BoundaryCandidates(const std::vector<int64_t>& instants, int scaleOffset, bool utc) {
+    std::vector<DstBoundary> out;
     if (instants.empty()) return out;
     for (bool nextDay : {false, true}) {
         const DatePattern p = PatternOf(instants, scaleOffset, nextDay);
         if (!p.Whole || !p.SameMonthAndHour) continue;
-        if (p.SameWeekday && p.AllLast) out.push_back(WeekdayBoundary(p.Month, p.Weekday, L'e', p.Hour, utc));
+        if (p.SameWeekday && p.AllLast) out.push_back(WeekdayBoundary(p.Month, p.Weekday, 0, p.Hour, utc));
         if (p.SameWeekday && p.SameWeek && p.Week <= 4)
-            out.push_back(WeekdayBoundary(p.Month, p.Weekday, static_cast<wchar_t>(L'0' + p.Week), p.Hour, utc));
+            out.push_back(WeekdayBoundary(p.Month, p.Weekday, p.Week, p.Hour, utc));
         if (p.SameDay) out.push_back(DayBoundary(p.Month, p.Day, p.Hour, utc));
     }
     return out;
+}
+
+template <typename Rule>
+int Replay(const Rule& rule, double standardHours, int64_t utc) {
+    const SYSTEMTIME u = TimeFromSeconds(utc);
+    const ClockReading now{u, u, 0};  // a rule in UTC is judged by the present instant
+    SYSTEMTIME t = u;
+    UtcToZoneTime(&t, standardHours);
+    return ApplyDst(&t, rule, now) == 1 ? 1 : 0;
 }
 
 int OffsetAt(const ZoneYears& zone, int64_t utc) {
@@ -108,24 +121,21 @@ int OffsetAt(const ZoneYears& zone, int64_t utc) {
 // The rule's state changes only at its two boundaries of each year, and the
 // zone's only at its changes; agreeing on both sides of all of them and once a
 // day between means agreeing everywhere.
-bool Replays(const std::wstring& rule, const ZoneYears& zone, int standard, int daylight) {
-    const bool utc = rule.find(L'U') != std::wstring::npos;
-    const int scale = utc ? 0 : standard;
+bool Replays(const DstRule& rule, const ZoneYears& zone, int standard, int daylight) {
+    const int scale = rule.Start.Utc || rule.End.Utc ? 0 : standard;
     const double hours = standard / 3600.0;
     const int64_t from = (static_cast<int64_t>(DayNumber(zone.FirstYear, 1, 1)) - kEpochDay) * 86400;
     const int64_t to = (static_cast<int64_t>(DayNumber(zone.LastYear + 1, 1, 1)) - kEpochDay) * 86400;
     auto agrees = [&](int64_t t) {
-        return t < from || t >= to || ReplayRule(rule, hours, t) == (OffsetAt(zone, t) == daylight);
+        return t < from || t >= to || Replay(rule, hours, t) == (OffsetAt(zone, t) == daylight);
     };
     for (const ZoneTransition& c : zone.Changes)
         for (int64_t d : {-1800, -60, -1, 0, 1, 1800})
             if (!agrees(c.Utc + d)) return false;
-    const size_t semicolon = rule.find(L';');
-    const std::wstring halves[2] = {rule.substr(0, semicolon), rule.substr(semicolon + 1)};
     for (int year = zone.FirstYear - 1; year <= zone.LastYear + 1; ++year)
-        for (const std::wstring& half : halves) {
-            int y = year, m = 0, d = 0, h = 0;
-            if (ParseDstBoundary(&y, &m, &d, &h, half, ClockReading{}) == 0) return false;
+        for (const DstBoundary& half : {rule.Start, rule.End}) {
+            int y = 0, m = 0, d = 0, h = 0;
+            if (!DstBoundaryDate(half, year, &y, &m, &d, &h)) return false;
             const int64_t at = (static_cast<int64_t>(DayNumber(y, m, d)) - kEpochDay) * 86400 + h * 3600 - scale;
             if (!agrees(at - 1) || !agrees(at)) return false;
         }
@@ -136,13 +146,7 @@ bool Replays(const std::wstring& rule, const ZoneYears& zone, int standard, int 
 
 }  // namespace
 
-int ReplayRule(const std::wstring& rule, double standardHours, int64_t utc) {
-    const SYSTEMTIME u = TimeFromSeconds(utc);
-    const ClockReading now{u, u, 0};  // a rule in UTC is judged by the present instant
-    SYSTEMTIME t = u;
-    UtcToZoneTime(&t, standardHours);
-    return ApplyDst(&t, rule, now) == 1 ? 1 : 0;
-}
+int ReplayRule(const std::wstring& rule, double standardHours, int64_t utc) { return Replay(rule, standardHours, utc); }
 
 ComposedRule ComposeRuleFromTransitions(const ZoneYears& zone) {
     ComposedRule out;
@@ -167,12 +171,13 @@ ComposedRule ComposeRuleFromTransitions(const ZoneYears& zone) {
     for (bool utc : {false, true}) {
         if (utc && standard == 0) break;  // the same scale again, only marked
         const int scale = utc ? 0 : standard;
-        for (const std::wstring& s : BoundaryCandidates(starts, scale, utc))
-            for (const std::wstring& e : BoundaryCandidates(ends, scale, utc)) {
-                const std::wstring rule = s + L";" + e;
-                if (rule.size() > kMaxDstRuleLength || !Replays(rule, zone, standard, daylight)) continue;
+        for (const DstBoundary& s : BoundaryCandidates(starts, scale, utc))
+            for (const DstBoundary& e : BoundaryCandidates(ends, scale, utc)) {
+                const DstRule rule{s, e};
+                const std::wstring text = FormatDstRule(rule);
+                if (text.size() > kMaxDstRuleLength || !Replays(rule, zone, standard, daylight)) continue;
                 out.Result = kRuleFound;
-                out.Rule = rule;
+                out.Rule = text;
                 out.StandardHours = standard / 3600.0;
                 return out;
             }
@@ -233,9 +238,9 @@ std::wstring RecordBoundary(const SYSTEMTIME& date, int shiftMinutes, bool* exac
         *exact = false;
         hour = hour > 23 ? 23 : -23;
     }
-    if (fixed) return DayBoundary(date.wMonth, day, hour, false);
-    const wchar_t occurrence = date.wDay == 5 ? L'e' : static_cast<wchar_t>(L'0' + date.wDay);
-    return WeekdayBoundary(date.wMonth, date.wDayOfWeek, occurrence, hour, false);
+    if (fixed) return FormatDstBoundary(DayBoundary(date.wMonth, day, hour, false));
+    const int occurrence = date.wDay == 5 ? 0 : date.wDay;
+    return FormatDstBoundary(WeekdayBoundary(date.wMonth, date.wDayOfWeek, occurrence, hour, false));
 }
 
 }  // namespace

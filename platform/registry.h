@@ -38,4 +38,15 @@ bool RegKeyExists(const std::wstring& path);
 // Native build only: forget every key.
 void RegClearAll();
 
+// The in-memory tree of the native and web builds as text, so that the page
+// can keep it in the browser's storage: one "K<tab>path" line per key, each
+// followed by its "V<tab>name<tab>type<tab>hex bytes" lines.
+std::string RegExportTree();
+// Replaces the tree by what the text holds. Lines that are not well formed
+// are skipped, so damaged text gives fewer keys and values, never more.
+void RegImportTree(const std::string& text);
+// Called after a change to the tree: when a key that was written through is
+// closed, after a value written by path, and after a key is deleted.
+void SetRegChangeHook(void (*hook)());
+
 }  // namespace velkaro

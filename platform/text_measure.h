@@ -26,4 +26,15 @@ constexpr int kNativeDefaultTextHeight = 13;
 
 TextExtent MeasureText(const std::wstring& text, const FontSpec& font);
 
+// The fixed-advance metric itself, for every build that wants reproducible
+// widths (the native one always; the page when asked to).
+inline TextExtent FixedAdvanceExtent(const std::wstring& text, const FontSpec& font) {
+    const int height = font.Height > 0 ? font.Height : kNativeDefaultTextHeight;
+    const long long width = static_cast<long long>(text.size()) * (height / 2);
+    TextExtent e;
+    e.Width = width > 1000000000LL ? 1000000000 : static_cast<int>(width);
+    e.Height = height;
+    return e;
+}
+
 }  // namespace velkaro

@@ -1,8 +1,11 @@
 #include "settings/location.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 #include "engine/calendar.h"
@@ -33,17 +36,31 @@ double ParseLeadingDouble(const std::wstring& text) {
                             (digits[0] == '.' && digits.size() > 1 && std::isdigit(static_cast<unsigned char>(digits[1])))))
         return 0;
     double v = 0;
+#ifdef __EMSCRIPTEN__
+    // The page's C++ library has no floating-point from_chars; its strtod is
+    // the C locale's, correctly rounded, and sees only the characters above.
+    errno = 0;
+    v = std::strtod(digits.c_str(), nullptr);
+    if (errno == ERANGE || !std::isfinite(v)) return 0;
+#else
     const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), v, std::chars_format::general);
     // Out of range reads as 0, as a number that is no coordinate.
     if (r.ec != std::errc() || !std::isfinite(v)) return 0;
+#endif
     return negative ? -v : v;
 }
 
 std::wstring FormatFixed(double v, int decimals) {
     char buf[400];
     if (!std::isfinite(v)) v = 0;
+#ifdef __EMSCRIPTEN__
+    // Nothing on the page calls setlocale: printf writes "." here.
+    const int n = std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return std::wstring(buf, n > 0 && n < static_cast<int>(sizeof buf) ? buf + n : buf);
+#else
     const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     return std::wstring(buf, r.ec == std::errc() ? r.ptr : buf);
+#endif
 }
 
 std::wstring FormatFixed6(double v) { return FormatFixed(v, 6); }

@@ -1,6 +1,6 @@
 // The rule dialog's window: the lists and spin boxes show a RuleFields, the
-// "Zone" list fills them from a platform time zone, and OK composes the rule
-// from what they hold into the dialog buffer.
+// "Zone" list fills them from a platform time zone, and OK writes the rule
+// they make (the stored one where nothing changed) into the dialog buffer.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -33,6 +33,7 @@ struct RuleDialog {
     SpinPosition Spins[kSpinCount];
     std::vector<ZoneEntry> Zones;  // the "Zone" list's entries after its first, empty one
     ZoneChoice Zone;               // the entry chosen, if any
+    RuleOpening Opened;            // the stored rule and the fields first shown
 };
 
 RuleDialog* Of(HWND dlg) { return reinterpret_cast<RuleDialog*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
@@ -144,12 +145,13 @@ void Init(HWND dlg, RuleDialog* d) {
     FillLists(dlg);
     for (int i = 0; i < kSpinCount; ++i) d->Spins[i].Last = SpinValue(RuleFields(), i);
     ShowRuleFields(dlg, d, RuleFieldsFromText(g_editor.DialogBuffer.DST));
+    d->Opened = {g_editor.DialogBuffer.DST, ReadRuleFields(dlg, d)};
     FillZoneList(dlg, d);
 }
 
 bool Command(HWND dlg, RuleDialog* d, int id, int code) {
     const int close = DialogCloseKind(id);
-    if (close > 0) g_editor.DialogBuffer.DST = RuleOnOk(ReadRuleFields(dlg, d), d->Zone);
+    if (close > 0) g_editor.DialogBuffer.DST = RuleOnOk(ReadRuleFields(dlg, d), d->Zone, d->Opened);
     if (close != 0) {
         CloseEditorDialog(dlg, id);
         return true;

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/codepage.h"
 #include "platform/registry.h"
 
 namespace velkaro {
@@ -40,7 +41,14 @@ std::map<std::wstring, KeyData>& Keys() {
 
 struct Handle {
     std::wstring path;
+    bool wrote = false;  // something changed through this handle
 };
+
+void (*g_changeHook)() = nullptr;
+
+void Changed() {
+    if (g_changeHook) g_changeHook();
+}
 
 KeyData* Find(RegKey key) {
     if (!key) return nullptr;
@@ -58,6 +66,7 @@ const Value* FindValue(RegKey key, const wchar_t* name) {
 void Put(RegKey key, const wchar_t* name, uint32_t type, std::vector<uint8_t> bytes) {
     KeyData* k = Find(key);
     if (!k) return;
+    static_cast<Handle*>(key)->wrote = true;
     Value& v = k->values[Fold(name ? name : L"")];
     v.type = type;
     v.bytes = std::move(bytes);
@@ -77,12 +86,18 @@ bool RegCreate(const std::wstring& path, RegKey* key) {
     if (p.empty()) return false;
     for (size_t pos = p.find(L'\\'); pos != std::wstring::npos; pos = p.find(L'\\', pos + 1))
         Keys()[p.substr(0, pos)];
+    const bool made = Keys().find(p) == Keys().end();
     Keys()[p];
-    *key = new Handle{p};
+    *key = new Handle{p, made};
     return true;
 }
 
-void RegClose(RegKey key) { delete static_cast<Handle*>(key); }
+void RegClose(RegKey key) {
+    Handle* h = static_cast<Handle*>(key);
+    const bool wrote = h && h->wrote;
+    delete h;
+    if (wrote) Changed();
+}
 
 bool RegValueExists(RegKey key, const wchar_t* name) { return FindValue(key, name) != nullptr; }
 
@@ -131,7 +146,9 @@ bool RegWriteText(RegKey key, const wchar_t* name, const std::wstring& value) {
 
 bool RegRemoveValue(RegKey key, const wchar_t* name) {
     KeyData* k = Find(key);
-    return k && k->values.erase(Fold(name ? name : L"")) > 0;
+    if (!k || k->values.erase(Fold(name ? name : L"")) == 0) return false;
+    static_cast<Handle*>(key)->wrote = true;
+    return true;
 }
 
 bool RegDeleteKeyPath(const std::wstring& path) {
@@ -141,6 +158,7 @@ bool RegDeleteKeyPath(const std::wstring& path) {
     auto next = std::next(it);
     if (next != Keys().end() && next->first.compare(0, p.size() + 1, p + L"\\") == 0) return false;
     Keys().erase(it);
+    Changed();
     return true;
 }
 
@@ -169,5 +187,120 @@ bool RegWriteRaw(const std::wstring& path, const wchar_t* name, uint32_t type,
 bool RegKeyExists(const std::wstring& path) { return Keys().count(NormalPath(path)) > 0; }
 
 void RegClearAll() { Keys().clear(); }
+
+namespace {
+
+const char kHex[] = "0123456789abcdef";
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Names and paths travel as UTF-8; a tab or line break in one would break
+// the line, so such names are escaped as "\t" "\n" "\r" and "\\".
+std::string Escape(const std::wstring& text) {
+    std::string out;
+    for (char c : ToUtf8(text)) {
+        switch (c) {
+            case '\t': out += "\\t"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\\': out += "\\\\"; break;
+            default: out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::wstring Unescape(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out.push_back(text[i]);
+            continue;
+        }
+        const char c = text[++i];
+        out.push_back(c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c);
+    }
+    return FromUtf8(out);
+}
+
+std::vector<std::string> SplitTabs(const std::string& line) {
+    std::vector<std::string> parts(1);
+    for (char c : line) {
+        if (c == '\t')
+            parts.emplace_back();
+        else
+            parts.back().push_back(c);
+    }
+    return parts;
+}
+
+bool ParseHex(const std::string& text, std::vector<uint8_t>* bytes) {
+    if (text.size() % 2) return false;
+    bytes->clear();
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const int hi = HexDigit(text[i]), lo = HexDigit(text[i + 1]);
+        if (hi < 0 || lo < 0) return false;
+        bytes->push_back(static_cast<uint8_t>(hi << 4 | lo));
+    }
+    return true;
+}
+
+bool ParseType(const std::string& text, uint32_t* type) {
+    if (text.empty() || text.size() > 9) return false;
+    uint32_t v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + static_cast<uint32_t>(c - '0');
+    }
+    *type = v;
+    return true;
+}
+
+}  // namespace
+
+std::string RegExportTree() {
+    std::string out;
+    for (const auto& key : Keys()) {
+        out += "K\t" + Escape(key.first) + "\n";
+        for (const auto& value : key.second.values) {
+            out += "V\t" + Escape(value.first) + "\t" + std::to_string(value.second.type) + "\t";
+            for (uint8_t b : value.second.bytes) {
+                out.push_back(kHex[b >> 4]);
+                out.push_back(kHex[b & 15]);
+            }
+            out.push_back('\n');
+        }
+    }
+    return out;
+}
+
+void RegImportTree(const std::string& text) {
+    Keys().clear();
+    KeyData* current = nullptr;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::vector<std::string> parts = SplitTabs(text.substr(start, end - start));
+        start = end + 1;
+        if (parts.size() == 2 && parts[0] == "K") {
+            const std::wstring path = NormalPath(Unescape(parts[1]));
+            current = path.empty() ? nullptr : &Keys()[path];
+            continue;
+        }
+        Value v;
+        if (!current || parts.size() != 4 || parts[0] != "V" || !ParseType(parts[2], &v.type) ||
+            !ParseHex(parts[3], &v.bytes))
+            continue;
+        current->values[Fold(Unescape(parts[1]))] = std::move(v);
+    }
+}
+
+void SetRegChangeHook(void (*hook)()) { g_changeHook = hook; }
 
 }  // namespace velkaro

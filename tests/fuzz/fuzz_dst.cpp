@@ -1,5 +1,6 @@
-// Arbitrary rule text must never crash, and a rule either shifts the time by
-// exactly one hour or leaves it alone.
+// Arbitrary rule text must never crash, a rule either shifts the time by
+// exactly one hour or leaves it alone, and a rule that reads writes back to
+// text that reads the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,6 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             int minutes = MinutesBetween(t, before);
             if (minutes != 60) std::abort();
         }
+        DstRule parsed, again;
+        if (ParseDstRule(*r, &parsed) && !(ParseDstRule(FormatDstRule(parsed), &again) && again == parsed))
+            std::abort();
         int y = 0, m, d, h;
         const size_t cut = r->find(L';');
         if (ParseDstBoundary(&y, &m, &d, &h, r->substr(0, cut), now) != 0) {

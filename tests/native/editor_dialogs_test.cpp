@@ -225,6 +225,35 @@ TEST(RuleDialog, ComposedFormsAndTheItemReadsThem) {
     EXPECT_EQ(july.wHour, 13);
 }
 
+// What OK writes after the dialog opened on a stored rule and the user changed
+// the fields with `edit`.
+std::wstring AfterOk(const std::wstring& stored, void (*edit)(RuleFields*)) {
+    const RuleFields shown = RuleFieldsFromText(stored);
+    RuleFields now = shown;
+    if (edit) edit(&now);
+    return RuleAfterEdit(now, RuleOpening{stored, shown});
+}
+
+TEST(RuleDialog, OkWithoutAChangeLeavesTheStoredRuleAsItWas) {
+    for (const wchar_t* rule : {L"09/Se -10U;04/S1 -10U", L"03/S2 02;10/25 03", L"4/1 2U;10/1 03",
+                                L"03/ H1  02;;11/S1 02", L"03/S2 02;03/S1 02", L"not a rule", L"03/S2 02;11/S1 02"})
+        EXPECT_EQ(AfterOk(rule, nullptr), rule);
+    // Nothing stored: OK takes the rule shown.
+    EXPECT_EQ(AfterOk(L"", nullptr), L"03/S2 02;10/S1 02");
+}
+
+TEST(RuleDialog, AHalfLeftAloneKeepsItsUtcAndItsForm) {
+    EXPECT_EQ(AfterOk(L"09/Se -10U;04/S1 -10U", [](RuleFields* f) { f->Start.Hour = -9; }), L"09/Se -9;04/S1 -10U");
+    EXPECT_EQ(AfterOk(L"09/Se -10U;04/S1 -10U", [](RuleFields* f) { f->End.Month = 5; }), L"09/Se -10U;05/S1 -10");
+    EXPECT_EQ(AfterOk(L"03/S2 02;10/25 03", [](RuleFields* f) { f->Start.Hour = 5; }), L"03/S2 05;10/25 03");
+    // The day form for both: the start half shows its day now, the end half what it holds.
+    EXPECT_EQ(AfterOk(L"03/S2 02;10/25 03", [](RuleFields* f) { f->DayForm = true; }), L"03/01 02;10/25 03");
+    // A field the form does not write is no change.
+    EXPECT_EQ(AfterOk(L"4/1 2U;10/1 03", [](RuleFields* f) { f->Start.Week = 4; }), L"4/1 2U;10/1 03");
+    // A rule the dialog did not understand has no halves to keep.
+    EXPECT_EQ(AfterOk(L"03/S2 02;03/S1 02", [](RuleFields* f) { f->End.Month = 11; }), L"03/S2 02;11/S1 02");
+}
+
 TEST(RuleDialog, ParseRuleHalf) {
     int m, d, w, h;
     EXPECT_EQ(ParseRuleHalf(L"03/S2 02", &m, &d, &w, &h), 1);

@@ -93,7 +93,7 @@ TEST(ZoneList, ChoosingAZoneFillsTheFieldsWithItsRuleOnTheStandardScale) {
         EXPECT_TRUE(zone.HasDst);
         EXPECT_EQ(zone.StandardHours, c.hours);
         EXPECT_FALSE(f.DayForm);
-        EXPECT_EQ(RuleOnOk(f, zone), c.rule);
+        EXPECT_EQ(RuleOnOk(f, zone, RuleOpening{}), c.rule);
     }
 }
 
@@ -104,9 +104,9 @@ TEST(ZoneList, AZoneWithoutDaylightSavingEmptiesTheRuleOnOk) {
     EXPECT_FALSE(tokyo.HasDst);
     EXPECT_EQ(tokyo.StandardHours, 9.0);
     EXPECT_EQ(ComposeRule(f), L"03/Se 02;10/Se 02");  // the fields are left as shown
-    EXPECT_EQ(RuleOnOk(f, tokyo), L"");
+    EXPECT_EQ(RuleOnOk(f, tokyo, RuleOpening{}), L"");
     // Without a choice OK keeps the fields' rule.
-    EXPECT_EQ(RuleOnOk(f, ZoneChoice()), L"03/Se 02;10/Se 02");
+    EXPECT_EQ(RuleOnOk(f, ZoneChoice(), RuleOpening{}), L"03/Se 02;10/Se 02");
 }
 
 TEST(ZoneList, ARecordTheFieldsCannotShowLeavesThemAlone) {
@@ -117,4 +117,14 @@ TEST(ZoneList, ARecordTheFieldsCannotShowLeavesThemAlone) {
     EXPECT_TRUE(mixed.Chosen);
     EXPECT_EQ(mixed.StandardHours, 2.0);
     EXPECT_EQ(ComposeRule(f), L"04/S1 03;10/Se 03");
+}
+
+TEST(ZoneList, AChosenZonesRuleReplacesAStoredOneThatShowsTheSame) {
+    // The fields look alike, but the stored hours are UTC and the zone's are not.
+    const std::wstring stored = L"03/Se 02U;10/Se 02U";
+    const RuleFields shown = RuleFieldsFromText(stored);
+    RuleFields f = shown;
+    const ZoneChoice europe = ChooseZone(Parsed(kWestEurope), &f);
+    EXPECT_EQ(RuleOnOk(f, europe, RuleOpening{stored, shown}), L"03/Se 02;10/Se 02");
+    EXPECT_EQ(RuleOnOk(shown, ZoneChoice(), RuleOpening{stored, shown}), stored);
 }

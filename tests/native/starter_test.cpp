@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "editor/rule_dialog.h"
 #include "editor/stock_file.h"
 #include "engine/calendar.h"
 #include "tools/starter/starter.h"
@@ -128,6 +129,26 @@ TEST(StarterLibrary, EveryClockIsItsZonesAroundEverySwitchAndThroughTheYear) {
                 EXPECT_TRUE(ShowsZoneTime(p, UnixFromUtc(y, month, 15, 12))) << p.Zone << " " << y << "-" << month;
     }
     EXPECT_GE(withRule, 90);
+}
+
+// Every rule reads and writes back to its own text, and the rule dialog
+// confirmed without a change gives it back as it was.
+TEST(StarterLibrary, EveryRuleWritesBackAsItWasAlsoThroughTheRuleDialog) {
+    int rules = 0, utc = 0;
+    for (const StarterPlace& p : Library()) {
+        if (p.DST.empty()) continue;
+        ++rules;
+        DstRule r;
+        ASSERT_TRUE(ParseDstRule(p.DST, &r)) << p.Zone;
+        EXPECT_EQ(FormatDstRule(r), p.DST) << p.Zone;
+        utc += r.Start.Utc;
+        const RuleFields shown = RuleFieldsFromText(p.DST);
+        EXPECT_EQ(RuleAfterEdit(shown, RuleOpening{p.DST, shown}), p.DST) << p.Zone;
+    }
+    EXPECT_GE(rules, 90);
+    EXPECT_GE(utc, 1);  // Chatham's
+    ASSERT_NE(Find("Pacific/Chatham"), nullptr);
+    EXPECT_EQ(Find("Pacific/Chatham")->DST, L"09/Se -10U;04/S1 -10U");
 }
 
 TEST(StarterLibrary, FileReadsBackInTheEditorWithEveryRecordIntact) {

@@ -447,6 +447,31 @@ TEST_F(EditorProcess, ZoneListFillsTheRuleAndTheOffsetFromThePlatformsZones) {
     EXPECT_EQ(ExitCode(editor), 0);
 }
 
+TEST_F(EditorProcess, RuleDialogConfirmedWithoutAChangeKeepsAUtcRule) {
+    const std::string chatham = "1\tChatham\t-43.95\t-176.55\t0\t0\t12.75\t09/Se -10U;04/S1 -10U\tPacific/Chatham\r\n";
+    WriteBytes(dir + L"Sitarel.ini", "2\r\n\r\n[_REG_BAK]x\r\n\r\n[Trip]\r\n" + chatham + "\r\n");
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_EDIT, 0);
+    HWND loc = WaitForDialog(L"Location");
+    ASSERT_NE(loc, nullptr);
+    HWND rule = OpenRuleDialog(loc);
+    ASSERT_NE(rule, nullptr);
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_MONTH, CB_GETCURSEL, 0, 0), 8);  // September
+    EXPECT_EQ(Text(rule, IDC_RULE_START_HOUR), L"-10");
+    PostMessageW(rule, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(WaitGone(rule));
+    EXPECT_EQ(Text(loc, IDC_LOC_DST), L"09/Se -10U;04/S1 -10U");
+    PostMessageW(loc, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(WaitGone(loc));
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+    const std::string file = ReadAll(dir + L"Sitarel.ini");
+    EXPECT_NE(file.find("\tChatham\t-43.95\t-176.55\t0\t0\t12.75\t09/Se -10U;04/S1 -10U\t"), std::string::npos) << file;
+}
+
 TEST_F(EditorProcess, CancelledDialogsChangeNothing) {
     HANDLE editor = Launch();
     ASSERT_NE(editor, nullptr);
