@@ -2,6 +2,7 @@
 NATIVE := build/native
 WIN32  := build/win32
 WEB    := build/web
+WEBCMAKE := build/web-cmake
 # Debian's emscripten finds its acorn only here.
 EMENV  := NODE_PATH=/usr/share/nodejs
 JOBS   ?= $(shell nproc)
@@ -10,7 +11,7 @@ CONFIGURE_NATIVE = cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 CONFIGURE_WIN32  = cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
                    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
 
-.PHONY: all deps native win32 run-parts test run snapshots fuzz bench clean web web-deps web-run web-test
+.PHONY: all deps native win32 run-parts test run snapshots fuzz bench clean web web-deps web-run web-test web-bench
 
 all: native win32
 
@@ -63,14 +64,18 @@ web-deps:
 web: web-deps
 	@$(CONFIGURE_NATIVE)
 	@cmake --build $(NATIVE) -j $(JOBS) --target pictures starter_library velkaro-pageicons
-	@$(EMENV) cmake -S . -B $(WEB) -DCMAKE_BUILD_TYPE=Release \
+	@$(EMENV) cmake -S . -B $(WEBCMAKE) -DCMAKE_BUILD_TYPE=Release -DVELKARO_WEB_DIR=$(CURDIR)/$(WEB) \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/emscripten.cmake >/dev/null
-	@$(EMENV) cmake --build $(WEB) -j $(JOBS)
+	@$(EMENV) cmake --build $(WEBCMAKE) -j $(JOBS)
 	@scripts/web-assemble.sh $(NATIVE) $(WEB)
 
 web-run: web
 	@echo "velkaro in a browser: http://localhost:8080/ (Ctrl+C stops the server)"
 	@cd $(WEB) && python3 -m http.server 8080
+
+web-bench: web
+	@scripts/web-test.sh --deps-only
+	@node bench/web_bench.mjs
 
 web-test: web
 	@cmake --build $(NATIVE) -j $(JOBS) --target velkaro-pageshot velkaro-almanac

@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "editor/record.h"
@@ -49,6 +50,9 @@ struct EditorState {
     PenGesture Pen[2];
     EditorRecord DialogBuffer;
     bool DialogConfirmed = false;
+    // Puts "_REG_BAK" on disk before the first slot is written over; false
+    // stops the write. The window layer saves the category file; none: no disk.
+    std::function<bool(EditorState*)> KeepBackup;
 };
 
 RecordList& ListOf(EditorState* s, int list);

@@ -79,10 +79,16 @@ void WriteRegistrySlots(const RecordList& work, int altitudeMode) {
 bool WriteWorkWithBackup(EditorState* s, bool exitAfter, const Announce& announce) {
     const RecordList toWrite = s->Work;
     RecordList& backup = s->Stock.Stores[kRegBakCategory];
-    backup.clear();
+    RecordList previous;
+    previous.swap(backup);
     ReadRegistrySlots(&s->Work);
     backup = s->Work;
     s->Work = toWrite;
+    // The places now in the slots reach the disk before any slot changes.
+    if (s->KeepBackup && !s->KeepBackup(s)) {
+        backup.swap(previous);
+        return false;
+    }
     WriteRegistrySlots(s->Work, s->Altitude);
     if (announce) announce(kSettingsKey, kMsgLocationsChanged);
     if (exitAfter) return true;

@@ -22,11 +22,12 @@ bool ReadRegistrySlots(RecordList* work);
 // altitude mode; the slots after them keep only "Valid" = 0.
 void WriteRegistrySlots(const RecordList& work, int altitudeMode);
 
-// The "Write" flow: the registry's present slots go to "_REG_BAK", the Work
-// list is written and announced. With `exitAfter` it stops there and returns
-// true (the program is to end); otherwise the "_REG_BAK" view is refreshed
-// when shown, the Work list is read back and its flags reset, and it returns
-// false.
+// The "Write" flow: the registry's present slots go to "_REG_BAK", which
+// the state's KeepBackup puts on disk, the Work list is written and announced.
+// With `exitAfter` it stops there and returns true (the program is to end);
+// otherwise the "_REG_BAK" view is refreshed when shown, the Work list is read
+// back and its flags reset, and it returns false. When KeepBackup refuses,
+// nothing is written, "_REG_BAK" is as it was, and it returns false.
 bool WriteWorkWithBackup(EditorState* s, bool exitAfter, const Announce& announce);
 // The apply button: the Work list becomes the shown Stock list and is written
 // with exit. False (nothing done) when the Stock list is empty.

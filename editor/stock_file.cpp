@@ -1,7 +1,7 @@
 #include "editor/stock_file.h"
 
 #include <cmath>
-#include <cstdio>
+#include <set>
 
 #include "editor/fields.h"
 #include "platform/codepage.h"
@@ -40,11 +40,8 @@ struct Writer {
     }
     void Raw(const char* s) { Out += s; }
     void Int(long long v) { Out += std::to_string(v); }
-    void Fixed2(double v) {
-        char buf[512];
-        std::snprintf(buf, sizeof buf, "%.2f", std::isfinite(v) ? v : 0.0);
-        Out += buf;
-    }
+    // "." whatever the process's locale, as the reader takes it.
+    void Fixed2(double v) { Ascii(FormatFixed(v, 2)); }
     void Ascii(const std::wstring& ascii) {
         for (wchar_t ch : ascii) Out.push_back(static_cast<char>(ch));
     }
@@ -86,9 +83,12 @@ void WriteAll(Writer* w, const Categories& c) {
 
 // ---------------------------------------------------------------- reading
 
+// A byte above 127 (a degree sign, a letter) ends the number like any other
+// character that cannot continue it.
 double LeadingDecimal(const std::string& text) {
-    std::wstring wide(text.begin(), text.end());
-    for (wchar_t& ch : wide) ch &= 0x7F;  // only ASCII can be part of a number
+    std::wstring wide;
+    wide.reserve(text.size());
+    for (char ch : text) wide.push_back(static_cast<unsigned char>(ch) < 0x80 ? static_cast<wchar_t>(ch) : L'\xFFFD');
     return ParseLeadingDouble(wide);
 }
 
@@ -117,7 +117,15 @@ double Coordinate(const std::string& text) {
 
 class Reader {
 public:
-    Reader(Categories* c, bool utf8) : c_(c), utf8_(utf8) {}
+    // Without `indexLine` the first line is read as a record, never as the index.
+    Reader(Categories* c, bool utf8, bool indexLine) : c_(c), utf8_(utf8), firstPiece_(indexLine) {}
+
+    StockParse Result() const {
+        StockParse r;
+        r.CategoryFile = placeLines_ || !foreignLines_;
+        r.RefusedSections = static_cast<int>(refused_.size());
+        return r;
+    }
 
     void Byte(char b) {
         if (b == '\0') return;  // no text holds one; the writer drops them too
@@ -204,7 +212,11 @@ private:
         const std::wstring name = Wide(h.substr(1, close - 1));
         int index = FindCategory(*c_, name);
         if (index < 0) index = AddCategory(c_, name, fixed);
-        if (index >= 0) section_ = index;  // past a hundred, records stay in the section before
+        if (index >= 0) {
+            section_ = index;
+        } else if (!name.empty()) {
+            refused_.insert(name);  // past a hundred, records stay in the section before
+        }
     }
 
     void EndField() {
@@ -228,6 +240,11 @@ private:
     }
 
     void CloseRecord() {
+        if (field_ >= 3) {
+            placeLines_ = true;
+        } else {
+            foreignLines_ = true;
+        }
         // Not stored: a place has daylight saving exactly when it has a rule,
         // as the location dialog decides it.
         record_.ExistDST = record_.DST.empty() ? 0 : 1;
@@ -244,11 +261,58 @@ private:
     bool utf8_;
     State state_ = kLineStart;
     std::string piece_;
-    bool firstPiece_ = true;
+    bool firstPiece_;
     int section_ = kRegBakCategory;  // records before the first header
     int field_ = 0;                  // fields of the record completed so far
     EditorRecord record_;
+    bool placeLines_ = false;    // a record line had three or more fields
+    bool foreignLines_ = false;  // a record line had fewer
+    std::set<std::wstring> refused_;
 };
+
+// Whether the first line can be the index: a record line has a tab with more
+// after it; "2" alone, or "2" and a tab, is the index.
+bool FirstLineIsIndex(const std::string& bytes, size_t from, bool crLines) {
+    const size_t end = bytes.find(crLines ? '\r' : '\n', from);
+    const std::string line = bytes.substr(from, end == std::string::npos ? std::string::npos : end - from);
+    const size_t tab = line.find('\t');
+    return tab == std::string::npos || line.find_first_not_of(" \t\r", tab) == std::string::npos;
+}
+
+// UTF-16 behind its byte-order mark (either byte order) as UTF-8 with a mark.
+bool Utf16ToUtf8(const std::string& bytes, std::string* out) {
+    if (bytes.size() < 2) return false;
+    const unsigned char b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
+    const bool little = b0 == 0xFF && b1 == 0xFE;
+    if (!little && !(b0 == 0xFE && b1 == 0xFF)) return false;
+    auto unit = [&](size_t i) {
+        const unsigned lo = static_cast<unsigned char>(bytes[i + (little ? 0 : 1)]);
+        const unsigned hi = static_cast<unsigned char>(bytes[i + (little ? 1 : 0)]);
+        return static_cast<uint32_t>(hi << 8 | lo);
+    };
+    std::wstring text;
+    text.reserve(bytes.size() / 2);
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        uint32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
+            const uint32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (c >= 0xD800 && c <= 0xDFFF) c = 0xFFFD;  // a lone half
+        if (sizeof(wchar_t) == 2 && c >= 0x10000) {
+            c -= 0x10000;
+            text.push_back(static_cast<wchar_t>(0xD800 | (c >> 10)));
+            text.push_back(static_cast<wchar_t>(0xDC00 | (c & 0x3FF)));
+        } else {
+            text.push_back(static_cast<wchar_t>(c));
+        }
+    }
+    *out = kUtf8Mark + ToUtf8(text);
+    return true;
+}
 
 }  // namespace
 
@@ -263,24 +327,41 @@ std::string FormatStockFile(const Categories& c) {
     return u.Out;
 }
 
-void ParseStockFile(const std::string& bytes, Categories* c) {
+StockParse ParseStockFile(const std::string& input, Categories* c) {
     ResetCategories(c);
+    std::string wide;
+    const std::string& bytes = Utf16ToUtf8(input, &wide) ? wide : input;
     const bool utf8 = bytes.compare(0, 3, kUtf8Mark) == 0;
-    Reader reader(c, utf8);
-    for (size_t i = utf8 ? 3 : 0; i < bytes.size(); ++i) {
+    // A file with carriage returns and no line feed at all ends its lines
+    // with them; elsewhere a carriage return alone belongs to a text.
+    const bool crLines = bytes.find('\n') == std::string::npos && bytes.find('\r') != std::string::npos;
+    const size_t start = utf8 ? 3 : 0;
+    Reader reader(c, utf8, FirstLineIsIndex(bytes, start, crLines));
+    for (size_t i = start; i < bytes.size(); ++i) {
+        if (crLines) {
+            reader.Byte(bytes[i] == '\r' ? '\n' : bytes[i]);
+            continue;
+        }
         // Read as text: a carriage return before a line feed is not seen.
         if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
         reader.Byte(bytes[i]);
     }
     reader.End();
+    return reader.Result();
 }
 
-bool LoadStockFile(Categories* c, const std::wstring& path) {
+StockFileResult ReadStockFile(Categories* c, const std::wstring& path, int* refused) {
     std::string bytes;
-    if (!ReadFileBytes(path, &bytes)) return false;
-    ParseStockFile(bytes, c);
-    return true;
+    if (!ReadFileBytes(path, &bytes)) return FileMissing(path) ? kStockMissing : kStockUnreadable;
+    Categories loaded;
+    const StockParse parse = ParseStockFile(bytes, &loaded);
+    if (!parse.CategoryFile) return kStockNotCategories;
+    *c = std::move(loaded);
+    if (refused) *refused = parse.RefusedSections;
+    return kStockRead;
 }
+
+bool LoadStockFile(Categories* c, const std::wstring& path) { return ReadStockFile(c, path) == kStockRead; }
 
 bool SaveStockFile(const Categories& c, const std::wstring& path, int* error) {
     return ReplaceFileBytes(path, FormatStockFile(c), error);

@@ -32,6 +32,48 @@ double EventAltitude(int body, const BodyPosition& pos, double dip) {
     return 0.0024428 / pos.Dist - dip - 0.585556;
 }
 
+// Altitude of the body's centre above its rise-and-set altitude at fraction d
+// of the local day whose midnight has time argument T0.
+double AboveEventAltitude(int body, double lng, double lat, double dip, double T0, double d,
+                          double zoneHours) {
+    const double T = T0 + d / 36525.0;
+    BodyPosition pos;
+    EquatorialPlace(body, T, &pos);
+    const double z = EventAltitude(body, pos, dip);
+    const double H = (LocalSiderealTime(lng, T, d, zoneHours) - pos.Lon) * kDegToRad;
+    const double p = lat * kDegToRad, dec = pos.Lat * kDegToRad;
+    return std::asin(std::sin(dec) * std::sin(p) + std::cos(dec) * std::cos(p) * std::cos(H)) / kDegToRad - z;
+}
+
+constexpr int kHourlySamples = 24;
+
+// The first rise (or set) of the day from hourly altitudes, narrowed down to
+// the search's precision; `code` when no hour brackets one. At and near the
+// poles a body crosses the horizon by its change of declination rather than
+// by the turn of the sky, and the hour-angle iteration cannot follow that.
+double BracketEvent(int body, double lng, double lat, double dip, double T0, double zoneHours,
+                    int type, double code) {
+    auto above = [&](double d) { return AboveEventAltitude(body, lng, lat, dip, T0, d, zoneHours) > 0; };
+    const bool wantAbove = type == kEventRise;
+    double lo = 0;
+    bool loAbove = above(lo);
+    for (int hour = 1; hour <= kHourlySamples; ++hour) {
+        double hi = static_cast<double>(hour) / kHourlySamples;
+        const bool hiAbove = above(hi);
+        if (loAbove == wantAbove || hiAbove != wantAbove) {
+            lo = hi;
+            loAbove = hiAbove;
+            continue;
+        }
+        while (hi - lo > 0.00005) {
+            const double mid = 0.5 * (lo + hi);
+            (above(mid) == wantAbove ? hi : lo) = mid;
+        }
+        return 0.5 * (lo + hi);
+    }
+    return code;
+}
+
 int MinuteOfDay(double d) {
     int m = TruncGuarded(1440.0 * d);
     // The guard must not push an event just before midnight onto the next day.
@@ -77,9 +119,11 @@ double EventHourAngle(double ra, double dec, double theta, double z, double lat,
     return dH;
 }
 
-double FindEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
-                 int type) {
-    if (body < 0 || body >= kBodyCount) return kEventOutsideDay;
+namespace {
+
+// The event by the hour-angle iteration from local noon.
+double IterateEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
+                    int type) {
     const double dip = Dip(height);
     const double u = HourAngleRate(body);
     double d = 0.5;
@@ -99,6 +143,16 @@ double FindEvent(int body, double lng, double lat, double height, double T0, dou
     }
     if (!converged || !(d >= 0.0 && d < 1.0)) return kEventOutsideDay;
     return d;
+}
+
+}  // namespace
+
+double FindEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
+                 int type) {
+    if (body < 0 || body >= kBodyCount) return kEventOutsideDay;
+    const double d = IterateEvent(body, lng, lat, height, T0, zoneHours, type);
+    if (d > -5.0 || type == kEventCulmination) return d;
+    return BracketEvent(body, lng, lat, Dip(height), T0, zoneHours, type, d);
 }
 
 void FillEvent(int body, double lng, double lat, double T0, int year, int month, int day, double d,
@@ -231,23 +285,9 @@ int DayVisibility(int body, double lng, double lat, double height, double T0, do
     if (exists(FindEvent(body, lng, lat, height, T0, zoneHours, kEventRise)) ||
         exists(FindEvent(body, lng, lat, height, T0, zoneHours, kEventSet)))
         return 0;
-    // No rise or set found: the hourly altitudes tell up from down (and a
-    // search that missed a crossing shows as a mix).
-    const double dip = Dip(height), p = lat * kDegToRad;
-    int above = 0, below = 0;
-    for (int hour = 0; hour <= 24; ++hour) {
-        const double d = hour / 24.0, T = T0 + d / 36525.0;
-        BodyPosition pos;
-        EquatorialPlace(body, T, &pos);
-        const double z = EventAltitude(body, pos, dip);
-        const double H = (LocalSiderealTime(lng, T, d, zoneHours) - pos.Lon) * kDegToRad;
-        const double dec = pos.Lat * kDegToRad;
-        const double h = std::asin(std::sin(dec) * std::sin(p) + std::cos(dec) * std::cos(p) * std::cos(H)) / kDegToRad;
-        (h > z ? above : below) += 1;
-    }
-    if (below == 0) return 1;
-    if (above == 0) return -1;
-    return 0;
+    // No rise or set: the search brackets every crossing of the hourly
+    // altitudes, so the first hour tells the whole day.
+    return AboveEventAltitude(body, lng, lat, Dip(height), T0, 0.0, zoneHours) > 0 ? 1 : -1;
 }
 
 }  // namespace velkaro

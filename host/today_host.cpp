@@ -16,7 +16,7 @@
 
 namespace {
 
-const wchar_t kHostClass[] = L"DesktopExplorerWindow";
+const wchar_t kHostTitle[] = L"Today";
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr int kCmdOptions = 100;
 constexpr int kCmdExit = 101;
@@ -34,8 +34,16 @@ struct Host {
     bool fresh = false;        // start from an empty settings store
 } g;
 
+// Whether a star of radius r at height y would lie under the item, where one
+// shining through would read as part of a text ("35.68N" as "35°68N").
+bool UnderItem(int y, int r) {
+    if (!g.itemWindow) return false;
+    const int top = g.headerHeight, bottom = g.headerHeight + static_cast<int>(g.item.cyp);
+    return y + r >= top && y - r < bottom;
+}
+
 // The wallpaper: an evening sky over a hill line, with a few stars, so that the
-// item's blend with it shows.
+// item's blend with it shows. The stars keep out of the item's band.
 void PaintWallpaper(HDC dc, int dx, int dy) {
     TRIVERTEX v[2] = {};
     v[0].x = dx;
@@ -75,6 +83,7 @@ void PaintWallpaper(HDC dc, int dx, int dy) {
         seed = seed * 1103515245u + 12345u;
         const int y = static_cast<int>((seed >> 8) % static_cast<unsigned>(g.height * 6 / 10));
         const int r = (i % 7 == 0) ? 2 : 1;
+        if (UnderItem(y, r)) continue;
         Ellipse(dc, dx + x - r, dy + y - r, dx + x + r + 1, dy + y + r + 1);
     }
     SelectObject(dc, oldBrush);
@@ -304,7 +313,7 @@ bool CreateHostWindow(HINSTANCE inst) {
     wc.lpfnWndProc = HostProc;
     wc.hInstance = inst;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kHostClass;
+    wc.lpszClassName = velkaro::kTodayWindowClass;
     RegisterClassW(&wc);
 
     HMENU menu = CreateMenu();
@@ -313,7 +322,7 @@ bool CreateHostWindow(HINSTANCE inst) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT rc = {0, 0, g.width, g.height};
     AdjustWindowRect(&rc, style, TRUE);
-    g.window = CreateWindowExW(0, kHostClass, kHostClass, style, CW_USEDEFAULT, CW_USEDEFAULT,
+    g.window = CreateWindowExW(0, velkaro::kTodayWindowClass, kHostTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                                rc.right - rc.left, rc.bottom - rc.top, nullptr, menu, inst, nullptr);
     if (!g.window) return false;
     // The menu bar may wrap; keep the client area at the handheld's size.

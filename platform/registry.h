@@ -37,6 +37,12 @@ bool RegKeyExists(const std::wstring& path);
 
 // Native build only: forget every key.
 void RegClearAll();
+// Native build only: from now on only `changes` more changes land (keys made,
+// values written or removed, keys deleted); later ones are dropped unseen, as
+// when the program is killed there. A negative count lets every change land.
+void RegStopAfter(long changes);
+// Native build only: the count given to RegStopAfter is used up.
+bool RegStopped();
 
 // The in-memory tree of the native and web builds as text, so that the page
 // can keep it in the browser's storage: one "K<tab>path" line per key, each

@@ -105,7 +105,10 @@ void ReadLocationRecord(RegKey key, LocationRecord* r) {
 }
 
 void WriteLocationRecord(RegKey key, const LocationRecord& r) {
-    RegWriteDword(key, L"Valid", static_cast<uint32_t>(r.Valid));
+    // "Valid" goes to 0 first and takes its value last, so that a write cut
+    // short (the program killed, the device switched off) leaves no slot
+    // that reads as a place half old and half new.
+    RegWriteDword(key, L"Valid", 0);
     RegWriteText(key, L"Location", r.Location.substr(0, kLocationNameWidth - 1));
     RegWriteText(key, L"Lat", FormatFixed6(r.Lat));
     RegWriteText(key, L"Lng", FormatFixed6(r.Lng));
@@ -114,6 +117,7 @@ void WriteLocationRecord(RegKey key, const LocationRecord& r) {
     RegWriteText(key, L"UtcMargin", FormatFixed6(r.UtcMargin));
     RegWriteDword(key, L"ExistDST", static_cast<uint32_t>(r.ExistDST));
     RegWriteText(key, L"DST", r.DST.substr(0, kDstRuleWidth - 1));
+    if (r.Valid != 0) RegWriteDword(key, L"Valid", static_cast<uint32_t>(r.Valid));
 }
 
 bool LoadLocationSlots(LocationTable* table) {

@@ -12,7 +12,7 @@ void ComposeBackground(const Item& item, PixelBuffer background, PixelBuffer com
     const int itemWidth = item.State.ItemWidth;
     const int surfaceHeight = item.State.SurfaceHeight;
     // The band's colour goes in whether or not the band has text.
-    const int titleHeight = g.TextSize + g.TMarginTop + g.TMarginBottom;
+    const int titleHeight = std::max(g.TextSize + g.TMarginTop + g.TMarginBottom, TitleBandHeight(g));
     const uint32_t back = PixelFromColorref(g.CrBack);
     const uint32_t titleBack = PixelFromColorref(g.CrTitleBack);
     const uint8_t alpha = g.TransToday && surfaceHeight > 0 ? g.AlphaToday : 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/picture.h"
+#include "platform/text_measure.h"
 
 namespace velkaro {
 
@@ -15,7 +16,9 @@ std::wstring MaskPath(const std::wstring& iconPath) {
 
 int TitleBandHeight(const GeneralSettings& g) {
     if (g.Title == 0 && g.Clock == 0) return 0;
-    return g.TextSize + g.TMarginTop + g.TMarginBottom;
+    // A title font of no size is the default font: the band holds its line.
+    const int text = g.TextSize > 0 ? g.TextSize : MeasureText(L"", FontSpec{g.FaceName, g.CharSet, 0}).Height;
+    return text + g.TMarginTop + g.TMarginBottom;
 }
 
 namespace {

@@ -57,7 +57,8 @@ std::wstring MaskPath(const std::wstring& iconPath);
 // listed.
 int LoadItemPictures(const SettingsStore& store, ItemPictures* pictures);
 
-// Height of the title band when it is shown (Title or Clock non-zero), else 0.
+// Height of the title band when it is shown (Title or Clock non-zero), else 0;
+// a TextSize of 0 or less counts as the default font's line height.
 int TitleBandHeight(const GeneralSettings& general);
 
 // Frame to draw: the phase index for a Moon in state 3 or 4, else 0.

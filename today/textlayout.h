@@ -38,11 +38,20 @@ ComingEvent SelectComingEvent(const BodyEvents& e);
 extern const wchar_t kUpAllDay[];    // "up all day"
 extern const wchar_t kDownAllDay[];  // "down all day"
 
-// Left and right texts of the title band (nothing when Title and Clock are 0).
+// A text cut at its end to at most `width` pixels as the seam measures: what
+// is kept ends in an ellipsis (before the text's trailing blanks), and nothing
+// is kept when not even the ellipsis fits. A text that fits comes back whole.
+extern const wchar_t kEllipsis[];  // U+2026
+std::wstring CutToWidth(const std::wstring& text, int width, const FontSpec& font);
+
+// Left and right texts of the title band. The right one (the clock, or the
+// shifted date) keeps its place; the left one gets the room left of it, its
+// place name giving way first, then the coordinates. (nothing when Title and Clock are 0).
 void LayoutTitleBand(const Item& item, std::vector<TextDraw>* out);
 
 // Main line and event lines of one body, placed beside its picture as the
-// meters placed it (row.ImageX), its image size and its row top.
+// meters placed it (row.ImageX), its image size and its row top. Nothing is
+// placed over another text of the row or past the item's edges.
 void LayoutBodyInfo(const Item& item, int body, const RowPlacement& row, std::vector<TextDraw>* out);
 
 }  // namespace velkaro

@@ -191,6 +191,7 @@ async function start() {
   }
   core.start(Math.round(screen.width), Math.round(screen.height), itemWidth());
   paint();
+  performance.mark('velkaro-first-paint');
   document.body.dataset.ready = '1';
   if (!core.storageWorks()) $('status').textContent = 'This browser keeps no settings: changes last until the page closes.';
   setInterval(() => { if (core.refresh() & 3) paint(); }, REFRESH_MS);

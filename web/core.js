@@ -2,9 +2,12 @@
 // and calling it. Nothing here decides anything; the core does.
 import createVelkaro from './velkaro.js';
 
+// The handheld's own face first, then faces of about its width.
+const DEFAULT_FACES = 'Tahoma, Arial, "Liberation Sans", Roboto, sans-serif';
+
 // The font every text of the item is measured and drawn with.
 export function fontCss(face, size) {
-  const family = face ? `"${face.replace(/["\\]/g, '')}", sans-serif` : 'sans-serif';
+  const family = face ? `"${face.replace(/["\\]/g, '')}", ${DEFAULT_FACES}` : DEFAULT_FACES;
   return `${size}px ${family}`;
 }
 

@@ -27,7 +27,11 @@ struct EditorWindows {
     int Width = 0, Height = 0;  // W and H of the layout
     int SaveFailures = 0;       // failed saves at exit so far
     bool Saved = false;         // the file was written for this exit
-    bool StartFileMissing = false;  // told once the window is up
+    int StartFile = 0;          // how the file read at start (StockFileResult); told once the window is up
+    int RefusedSections = 0;    // sections of the file read at start that made no category
+    // The file at the Stock path is there but was not read: it is never
+    // written over; the places go to another file only when the user says so.
+    bool StockKept = false;
 };
 
 extern EditorState g_editor;
@@ -90,12 +94,21 @@ void SelectAll(int list);
 // The category file.
 // "Can't open '%s'" over the window.
 void ReportOpenFailure(const std::wstring& path);
+// "'%s' is not a category file." over the window.
+void ReportNotCategories(const std::wstring& path);
+// Tells once after a load that sections past the hundredth made no category.
+void ReportRefusedSections(const std::wstring& path, int refused);
+// The Stock holds something a file keeps: a category besides the reserved
+// pair, or places in "_REG_BAK".
+bool StockHoldsPlaces();
 // Saves to the current path; shows "Can't create %s .(%d)" when it fails.
 bool SaveStockWithReport();
 // Shows the open-file dialog ("gsgetfile.dll" when it is there, loaded for
 // this call only, else the platform's own). Returns the length of the chosen
 // path in `path` (260 characters), 0 when cancelled.
 int PickFile(HWND owner, wchar_t* path, const wchar_t* filter);
+// The platform's save dialog for a category file; false when cancelled.
+bool PickSaveFile(HWND owner, std::wstring* path);
 void OpenStockFile(HWND owner);
 
 // Menus.
@@ -128,5 +141,8 @@ std::wstring DialogText(HWND dlg, int id);
 // Saves the category file and ends the program; when the save fails the
 // program stays open with its data (a second failure asks whether to end).
 void RequestExit();
+// Saves as the exit does, without ending; true when the program may end.
+// When the session ends a failed save asks at once whether to end anyway.
+bool SaveForExit(bool endingSession);
 
 }  // namespace velkaro

@@ -78,11 +78,24 @@ void CreateControls(HWND w) {
 void LoadStartFile() {
     ResetCategories(&g_editor.Stock);
     g_editor.StockPath = ProgramFolder() + kStockFileName;
-    g_ui.StartFileMissing = !LoadStockFile(&g_editor.Stock, g_editor.StockPath);
+    g_ui.StartFile = ReadStockFile(&g_editor.Stock, g_editor.StockPath, &g_ui.RefusedSections);
+    g_ui.StockKept = g_ui.StartFile == kStockUnreadable || g_ui.StartFile == kStockNotCategories;
+}
+
+// Before the slots are written over, "_REG_BAK" with the places they hold
+// now goes into the category file; when it cannot, the user decides.
+bool KeepBackupOnDisk(EditorState*) {
+    if (!g_ui.StockKept && SaveStockWithReport()) return true;
+    std::wstring text = g_ui.StockKept ? L"'" + g_editor.StockPath + L"' was not read, and is kept as it is"
+                                       : std::wstring(L"The category file could not be saved");
+    text += L": the places now in the slots would be kept only in \"_REG_BAK\" until Sitarel ends."
+            L"\n\nWrite the slots anyway?";
+    return MessageBoxW(g_ui.Main, text.c_str(), L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
 }
 
 bool Create(HWND w) {
     g_ui.Main = w;
+    g_editor.KeepBackup = KeepBackupOnDisk;
     SHMENUBARINFO bar = {};
     bar.cbSize = sizeof bar;
     bar.hwndParent = w;
@@ -110,11 +123,15 @@ bool Create(HWND w) {
     return true;
 }
 
+// Without a word: nothing can be asked any more.
+void SaveSilently() {
+    if (g_ui.Saved || g_ui.StockKept) return;
+    int error = 0;
+    g_ui.Saved = SaveStockFile(g_editor.Stock, g_editor.StockPath, &error);
+}
+
 void Destroy() {
-    if (!g_ui.Saved) {
-        int error = 0;
-        SaveStockFile(g_editor.Stock, g_editor.StockPath, &error);
-    }
+    SaveSilently();
     ReleaseBoxEdit();
     ReleaseListViews();
     for (HWND c : {g_ui.Apply, g_ui.Fixed, g_ui.Box, g_ui.AddCategory, g_ui.Rename})
@@ -231,21 +248,87 @@ bool SaveStockWithReport() {
     return false;
 }
 
+void ReportNotCategories(const std::wstring& path) {
+    const std::wstring text = L"'" + path + L"' is not a category file.";
+    MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK);
+}
+
+void ReportRefusedSections(const std::wstring& path, int refused) {
+    if (refused <= 0) return;
+    wchar_t text[600 + MAX_PATH];
+    std::swprintf(text, sizeof text / sizeof text[0],
+                  L"'%ls' holds more sections than the %d categories Sitarel keeps.\n\n"
+                  L"The places of %d further sections went to the category before each of them.",
+                  path.c_str(), kCategoryCapacity, refused);
+    MessageBoxW(g_ui.Main, text, L"Warning", MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool StockHoldsPlaces() {
+    return CategoryCount(g_editor.Stock) > kSearchCategory + 1 || !g_editor.Stock.Stores[kRegBakCategory].empty();
+}
+
 void ReportStartFile() {
-    if (!g_ui.StartFileMissing) return;
-    g_ui.StartFileMissing = false;
-    ReportOpenFailure(g_editor.StockPath);
+    const int start = g_ui.StartFile;
+    g_ui.StartFile = kStockRead;
+    const std::wstring& path = g_editor.StockPath;
+    const wchar_t kKept[] = L"\n\nThe file is kept as it is: Sitarel does not write over it. "
+                            L"At the exit the places can be saved to another file.";
+    if (start == kStockMissing) ReportOpenFailure(path);
+    if (start == kStockUnreadable) {
+        const std::wstring text = L"Can't open '" + path + L"'" + kKept;
+        MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK);
+    }
+    if (start == kStockNotCategories) {
+        const std::wstring text = L"'" + path + L"' is not a category file." + kKept;
+        MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK);
+    }
+    ReportRefusedSections(path, g_ui.RefusedSections);
+    g_ui.RefusedSections = 0;
+}
+
+namespace {
+
+// The file was not read and is kept: its places go elsewhere only when the
+// user chooses a file for them. True when the program may end.
+bool SaveInsteadOfKeptFile() {
+    if (!StockHoldsPlaces()) return true;
+    const std::wstring ask = L"'" + g_editor.StockPath +
+                             L"' was not read, and is kept as it is.\n\nSave the categories to another file?\n"
+                             L"(No: end without saving them.)";
+    const int answer = MessageBoxW(g_ui.Main, ask.c_str(), L"Warning", MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    if (answer == IDNO) return true;
+    if (answer != IDYES) return false;
+    std::wstring path;
+    if (!PickSaveFile(g_ui.Main, &path)) return false;
+    if (CompareStringOrdinal(path.c_str(), -1, g_editor.StockPath.c_str(), -1, TRUE) == CSTR_EQUAL) {
+        const std::wstring text = L"'" + path + L"' is kept as it is: choose another file.";
+        MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK);
+        return false;
+    }
+    const std::wstring kept = g_editor.StockPath;
+    g_editor.StockPath = path;
+    if (SaveStockWithReport()) {
+        g_ui.StockKept = false;
+        return true;
+    }
+    g_editor.StockPath = kept;
+    return false;
+}
+
+}  // namespace
+
+bool SaveForExit(bool endingSession) {
+    if (g_ui.StockKept) return SaveInsteadOfKeptFile();
+    if (SaveStockWithReport()) return true;
+    // Nothing is lost unless the user says so: the data stays on screen
+    // for another try, or for "Open" of a file that can be written.
+    if (!endingSession && ++g_ui.SaveFailures < 2) return false;
+    return MessageBoxW(g_ui.Main, L"The category file could not be saved.\n\nEnd without saving?", L"Warning",
+                       MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
 }
 
 void RequestExit() {
-    if (!SaveStockWithReport()) {
-        // Nothing is lost unless the user says so: the data stays on screen
-        // for another try, or for "Open" of a file that can be written.
-        if (++g_ui.SaveFailures < 2) return;
-        if (MessageBoxW(g_ui.Main, L"The category file could not be saved.\n\nEnd without saving?", L"Warning",
-                        MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDOK)
-            return;
-    }
+    if (!SaveForExit(false)) return;
     g_ui.Saved = true;
     DestroyWindow(g_ui.Main);
 }
@@ -291,6 +374,18 @@ LRESULT CALLBACK EditorWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             break;
         case WM_CLOSE:
             RequestExit();
+            return 0;
+        // Logging off or shutting down saves as the exit does; a save that
+        // cannot be made, and is not given up by the user, holds the session.
+        case WM_QUERYENDSESSION:
+            g_ui.Saved = SaveForExit(true);
+            return g_ui.Saved ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wp) {
+                SaveSilently();  // the query may not have come
+            } else {
+                g_ui.Saved = false;  // the session goes on: the exit saves again
+            }
             return 0;
         case WM_DESTROY:
             Destroy();

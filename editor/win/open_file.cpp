@@ -1,5 +1,6 @@
 // "Open": the current file is saved, another one is chosen in the open-file
-// dialog and loaded in its place.
+// dialog and loaded in its place; and the save dialog for places that cannot
+// go to the file they came from.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -39,18 +40,58 @@ int PickFile(HWND owner, wchar_t* path, const wchar_t* filter) {
     return static_cast<int>(wcslen(path));
 }
 
+bool PickSaveFile(HWND owner, std::wstring* path) {
+    wchar_t buf[kPathChars] = {};
+    OPENFILENAMEW ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = kStockFilter;
+    ofn.lpstrFile = buf;
+    ofn.nMaxFile = kPathChars;
+    ofn.lpstrDefExt = L"ini";
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&ofn)) return false;
+    buf[kPathChars - 1] = L'\0';
+    *path = buf;
+    return !path->empty();
+}
+
+namespace {
+
+// The present categories are saved before another file replaces them; when
+// they cannot be, they are given up only when the user says so.
+bool SaveBeforeOpen() {
+    if (g_ui.StockKept) {
+        if (!StockHoldsPlaces()) return true;
+        const std::wstring ask = L"'" + g_editor.StockPath +
+                                 L"' was not read, and is kept as it is: the categories shown are saved nowhere."
+                                 L"\n\nOpen another file and lose them?";
+        return MessageBoxW(g_ui.Main, ask.c_str(), L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) ==
+               IDOK;
+    }
+    if (SaveStockWithReport()) return true;
+    return MessageBoxW(g_ui.Main, L"The categories could not be saved.\n\nOpen another file and lose the changes?",
+                       L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
+}
+
+}  // namespace
+
 void OpenStockFile(HWND owner) {
-    SaveStockWithReport();  // a failure is told, and the data is still here to keep
+    if (!SaveBeforeOpen()) return;
     wchar_t path[kPathChars] = {};
     if (PickFile(owner, path, kStockFilter) == 0) return;
-    if (!LoadStockFile(&g_editor.Stock, path)) {
-        ReportOpenFailure(path);
-        return;
+    int refused = 0;
+    switch (ReadStockFile(&g_editor.Stock, path, &refused)) {
+        case kStockRead: break;
+        case kStockNotCategories: ReportNotCategories(path); return;  // the present file stays
+        default: ReportOpenFailure(path); return;
     }
     g_editor.StockPath = path;
+    g_ui.StockKept = false;
     FillCategoryBox();
     ChooseOpenedCategory(&g_editor);
     ShowCurrentCategory();
+    ReportRefusedSections(path, refused);
 }
 
 }  // namespace velkaro

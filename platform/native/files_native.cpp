@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +39,12 @@ bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
     std::fclose(f);
     if (ok) *bytes = std::move(out);
     return ok;
+}
+
+bool FileMissing(const std::wstring& path) {
+    struct stat st;
+    if (::stat(NativePath(path).c_str(), &st) == 0) return false;
+    return errno == ENOENT || errno == ENOTDIR;
 }
 
 bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes, int* error) {

@@ -39,6 +39,16 @@ std::map<std::wstring, KeyData>& Keys() {
     return keys;
 }
 
+long g_changesLeft = -1;  // RegStopAfter's budget; negative: no limit
+
+// Whether the next change lands; counts it.
+bool Lands() {
+    if (g_changesLeft < 0) return true;
+    if (g_changesLeft == 0) return false;
+    --g_changesLeft;
+    return true;
+}
+
 struct Handle {
     std::wstring path;
     bool wrote = false;  // something changed through this handle
@@ -65,7 +75,7 @@ const Value* FindValue(RegKey key, const wchar_t* name) {
 
 void Put(RegKey key, const wchar_t* name, uint32_t type, std::vector<uint8_t> bytes) {
     KeyData* k = Find(key);
-    if (!k) return;
+    if (!k || !Lands()) return;
     static_cast<Handle*>(key)->wrote = true;
     Value& v = k->values[Fold(name ? name : L"")];
     v.type = type;
@@ -84,6 +94,10 @@ bool RegOpen(const std::wstring& path, RegKey* key) {
 bool RegCreate(const std::wstring& path, RegKey* key) {
     std::wstring p = NormalPath(path);
     if (p.empty()) return false;
+    if (Keys().find(p) == Keys().end() && !Lands()) {
+        *key = new Handle{p};  // the key was never made: the handle finds nothing
+        return true;
+    }
     for (size_t pos = p.find(L'\\'); pos != std::wstring::npos; pos = p.find(L'\\', pos + 1))
         Keys()[p.substr(0, pos)];
     const bool made = Keys().find(p) == Keys().end();
@@ -146,8 +160,11 @@ bool RegWriteText(RegKey key, const wchar_t* name, const std::wstring& value) {
 
 bool RegRemoveValue(RegKey key, const wchar_t* name) {
     KeyData* k = Find(key);
-    if (!k || k->values.erase(Fold(name ? name : L"")) == 0) return false;
-    static_cast<Handle*>(key)->wrote = true;
+    if (!k || !k->values.count(Fold(name ? name : L""))) return false;
+    if (Lands()) {
+        k->values.erase(Fold(name ? name : L""));
+        static_cast<Handle*>(key)->wrote = true;
+    }
     return true;
 }
 
@@ -157,8 +174,10 @@ bool RegDeleteKeyPath(const std::wstring& path) {
     if (it == Keys().end()) return false;
     auto next = std::next(it);
     if (next != Keys().end() && next->first.compare(0, p.size() + 1, p + L"\\") == 0) return false;
-    Keys().erase(it);
-    Changed();
+    if (Lands()) {
+        Keys().erase(it);
+        Changed();
+    }
     return true;
 }
 
@@ -187,6 +206,10 @@ bool RegWriteRaw(const std::wstring& path, const wchar_t* name, uint32_t type,
 bool RegKeyExists(const std::wstring& path) { return Keys().count(NormalPath(path)) > 0; }
 
 void RegClearAll() { Keys().clear(); }
+
+void RegStopAfter(long changes) { g_changesLeft = changes; }
+
+bool RegStopped() { return g_changesLeft == 0; }
 
 namespace {
 

@@ -25,6 +25,12 @@ bool ReadFileBytes(const std::wstring& path, std::string* bytes) {
     return ok;
 }
 
+bool FileMissing(const std::wstring& path) {
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+    const DWORD err = GetLastError();
+    return err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND;
+}
+
 bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes, int* error) {
     const std::wstring temp = path + L".new";
     HANDLE f = CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/protocol.h"
 #include "settings/win/options_win.h"
 #include "today/win/colour_dialog.h"
 #include "today/win/item_win.h"
@@ -55,7 +56,7 @@ const std::vector<FontFamily>& TodayFonts(std::wstring* currentFace) {
     static std::vector<FontFamily> families;
     static std::wstring current;
     if (families.empty()) {
-        HWND today = FindWindowW(L"DesktopExplorerWindow", nullptr);
+        HWND today = FindWindowW(kTodayWindowClass, nullptr);
         HDC dc = GetDC(today);
         LOGFONTW lf = {};
         lf.lfCharSet = DEFAULT_CHARSET;

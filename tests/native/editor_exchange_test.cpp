@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/exchange.h"
+#include "editor/stock_file.h"
 #include "platform/registry.h"
 #include "settings/location.h"
 #include "settings/protocol.h"
@@ -282,4 +283,86 @@ TEST_F(EditorExchange, DisplayFlagsKeepDefaultsWhenMissing) {
     EXPECT_EQ(f.Clock, 6);
     EXPECT_FALSE(DisplayEntryChecked(f, kRegLocation));
     EXPECT_TRUE(DisplayEntryChecked(f, kRegMenuTime));
+}
+
+namespace {
+
+EditorRecord Numbered(const wchar_t* prefix, int i, double lat) {
+    EditorRecord r;
+    r.Valid = 1;
+    r.Location = prefix + std::to_wstring(i);
+    r.Lat = lat;
+    r.Lng = -lat / 2;
+    r.Altitude = r.Prominence = 10 * i;
+    r.UtcGet = i % 3;
+    r.UtcMargin = i % 12;
+    r.DST = i % 2 ? L"03/S2 02;11/S1 02" : L"";
+    r.ExistDST = i % 2;
+    return r;
+}
+
+bool SlotIs(const LocationRecord& l, const EditorRecord& r) {
+    return l.Location == r.Location && l.Lat == r.Lat && l.Lng == r.Lng && l.Altitude == r.Altitude &&
+           l.UtcGet == r.UtcGet && l.UtcMargin == r.UtcMargin && l.ExistDST == r.ExistDST && l.DST == r.DST;
+}
+
+}  // namespace
+
+// The write is cut short after every single registry change in turn, as a
+// kill during the apply button would cut it: the places the slots held before
+// are always somewhere (in a slot or in "_REG_BAK" on disk), and no slot reads
+// as a valid place that is half old and half new.
+TEST_F(EditorExchange, AWriteCutShortAnywhereLosesNoPlaceAndTearsNoSlot) {
+    RecordList before, after;
+    for (int i = 0; i < kSlotCount; ++i) {
+        before.push_back(Numbered(L"Old ", i, 10 + i * 0.25));
+        after.push_back(Numbered(L"New ", i, -50 - i * 0.5));
+    }
+    int points = 0, midSlot = 0;
+    for (long k = 0;; ++k) {
+        RegClearAll();
+        MakeSettingsKey();
+        WriteRegistrySlots(before, kAltitudeAltitude);
+        std::string disk;  // the category file as the kill leaves it
+        s.KeepBackup = [&disk](EditorState* st) {
+            if (!RegStopped()) disk = FormatStockFile(st->Stock);
+            return true;
+        };
+        s.Work = after;
+        s.Altitude = kAltitudeAltitude;
+        RegStopAfter(k);
+        WriteWorkWithBackup(&s, true, nullptr);
+        const bool finished = !RegStopped();
+        RegStopAfter(-1);
+        ++points;
+
+        Categories onDisk;
+        ParseStockFile(disk, &onDisk);
+        LocationTable slots;
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            RegKey key;
+            ASSERT_TRUE(RegOpen(SlotKeyPath(slot), &key));
+            LocationRecord& l = slots[slot];
+            l = LocationRecord();
+            ReadLocationRecord(key, &l);
+            RegClose(key);
+            if (!l.Valid) {
+                if (l.Location != L"") ++midSlot;
+                continue;
+            }
+            EXPECT_TRUE(SlotIs(l, before[slot]) || SlotIs(l, after[slot]))
+                << "torn slot " << slot << " after " << k << " changes";
+        }
+        for (const EditorRecord& old : before) {
+            bool kept = false;
+            for (const EditorRecord& r : onDisk.Stores[kRegBakCategory]) kept = kept || r.Location == old.Location;
+            for (const LocationRecord& l : slots) kept = kept || (l.Valid && SlotIs(l, old));
+            EXPECT_TRUE(kept) << "lost " << std::string(old.Location.begin(), old.Location.end()) << " after " << k
+                              << " changes";
+        }
+        if (finished) break;
+        ASSERT_LT(k, 1000);
+    }
+    EXPECT_GT(points, 200);   // eleven changes a slot, twenty slots
+    EXPECT_GT(midSlot, 100);  // most cuts fall inside a slot's write
 }

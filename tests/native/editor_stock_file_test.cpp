@@ -238,6 +238,100 @@ TEST(StockFileReader, LongLinesAndTooManySectionsAreCut) {
     // The sections past the hundredth give their records to the last one kept.
     EXPECT_EQ(c.Stores[99].size(), 1u + 53u);
     EXPECT_EQ(c.Stores[99].back().Location, L"r149");
+    // ... and the load tells how many sections that was, each name once.
+    Categories again;
+    EXPECT_EQ(ParseStockFile(file + "[S120]\n1\tagain\n", &again).RefusedSections, 53);
+    EXPECT_EQ(ParseStockFile(FormatStockFile(c), &again).RefusedSections, 0);
+}
+
+TEST(StockFileReader, NumbersEndAtTheFirstByteThatCannotContinueThem) {
+    // Code page 1252: "\xB0" is the degree sign, "\xB2" a superscript two.
+    const Categories c = Parse("[A]\n1\tx\t12\xB0\t5\xB0""E\t0\t0\t9\xB2\n1\ty\t-3\xB0\t7.5\xB0\n");
+    ASSERT_EQ(c.Stores[2].size(), 2u);
+    EXPECT_EQ(c.Stores[2][0].Lat, 12);
+    EXPECT_EQ(c.Stores[2][0].Lng, 5);
+    EXPECT_EQ(c.Stores[2][0].UtcMargin, 9);
+    EXPECT_EQ(c.Stores[2][1].Lat, -3);
+    EXPECT_EQ(c.Stores[2][1].Lng, 7.5);
+}
+
+TEST(StockFileReader, AFirstLineThatIsARecordIsKept) {
+    Categories c = Parse("1\tTokyo\t35.68\t139.75\t0\t0\t9.0\t\t\n[Japan]\n1\tOsaka\t34.69\n");
+    EXPECT_EQ(c.Current, 0);
+    ASSERT_EQ(c.Stores[0].size(), 1u);  // before any header: "_REG_BAK"
+    EXPECT_EQ(c.Stores[0][0].Location, L"Tokyo");
+    EXPECT_DOUBLE_EQ(c.Stores[0][0].Lng, 139.75);
+    EXPECT_EQ(c.Stores[2][0].Location, L"Osaka");
+    // The index line alone, or with a tab and nothing after it, is still the index.
+    EXPECT_EQ(Parse("3\t\r\n[A]\n[B]\n[C]\n").Current, 3);
+    EXPECT_EQ(Parse("3\r\n[A]\n[B]\n[C]\n").Current, 3);
+}
+
+TEST(StockFileReader, LineEndsOfEveryKindAndUtf16WithItsMark) {
+    const std::string lf = "2\n\n[_REG_BAK]x\n\n[Europe]\n1\tM\xFCnchen\t48.14\t11.58\t519\t0\t1.0\t\tmemo\n\n";
+    const std::string written = FormatStockFile(Parse(lf));
+    std::string cr = lf, crlf;
+    for (char& ch : cr)
+        if (ch == '\n') ch = '\r';
+    for (char ch : lf) crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
+    EXPECT_EQ(FormatStockFile(Parse(cr)), written);
+    EXPECT_EQ(FormatStockFile(Parse(crlf)), written);
+    EXPECT_EQ(Parse(cr).Stores[2][0].Location, L"München");
+
+    // UTF-16 in both byte orders, with a character outside the plane and one the code page lacks.
+    const std::u16string text = u"2\r\n\r\n[Asia]\r\n1\t\u6771\u4EAC \U0001F5FC\t35.68\t139.75\t0\t0\t9.0\t\t\r\n";
+    std::string le = "\xFF\xFE", be = "\xFE\xFF";
+    for (char16_t u : text) {
+        le += static_cast<char>(u & 0xFF);
+        le += static_cast<char>(u >> 8);
+        be += static_cast<char>(u >> 8);
+        be += static_cast<char>(u & 0xFF);
+    }
+    for (const std::string& bytes : {le, be}) {
+        const Categories c = Parse(bytes);
+        ASSERT_EQ(CategoryCount(c), 3);
+        EXPECT_EQ(c.Names[2], L"Asia");
+        ASSERT_EQ(c.Stores[2].size(), 1u);
+        EXPECT_EQ(c.Stores[2][0].Location, L"\u6771\u4EAC \U0001F5FC");
+        EXPECT_DOUBLE_EQ(c.Stores[2][0].Lng, 139.75);
+        EXPECT_EQ(c.Current, 2);
+    }
+}
+
+TEST(StockFileReader, OnlyACategoryFileIsTakenForOne) {
+    Categories c;
+    EXPECT_FALSE(ParseStockFile("[Settings]\r\nName=Value\r\nOther=2\r\n", &c).CategoryFile);
+    EXPECT_FALSE(ParseStockFile("just some text\n", &c).CategoryFile);
+    EXPECT_FALSE(ParseStockFile("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", &c).CategoryFile);
+    // What the editor writes for an empty library is one, and so is an empty file.
+    EXPECT_TRUE(ParseStockFile("0\r\n\r\n[_REG_BAK]x\r\n\r\n", &c).CategoryFile);
+    EXPECT_TRUE(ParseStockFile("", &c).CategoryFile);
+    // One place among foreign lines is enough: a hand-made file with notes.
+    EXPECT_TRUE(ParseStockFile("[A]\nnote\n1\tTokyo\t35.68\n", &c).CategoryFile);
+}
+
+TEST(StockFileLoad, AFileThatIsThereButNotReadLeavesTheCategoriesAsTheyWere) {
+    const std::string path = TempPath("kinds.ini");
+    Categories c = Japan();
+    int refused = -1;
+    EXPECT_EQ(ReadStockFile(&c, Wide(path), &refused), kStockMissing);
+    EXPECT_EQ(ReadStockFile(&c, Wide(path + ".d/none.ini")), kStockMissing);
+    ASSERT_EQ(mkdir(path.c_str(), 0700), 0);  // there, but no file to read
+    EXPECT_EQ(ReadStockFile(&c, Wide(path)), kStockUnreadable);
+    rmdir(path.c_str());
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs("[Settings]\r\nName=Value\r\n", f);
+    std::fclose(f);
+    EXPECT_EQ(ReadStockFile(&c, Wide(path)), kStockNotCategories);
+    EXPECT_EQ(FormatStockFile(c), FormatStockFile(Japan()));
+    EXPECT_EQ(refused, -1);
+    int error = 0;
+    ASSERT_TRUE(SaveStockFile(Japan(), Wide(path), &error));
+    c = Categories();
+    EXPECT_EQ(ReadStockFile(&c, Wide(path), &refused), kStockRead);
+    EXPECT_EQ(refused, 0);
+    EXPECT_EQ(c.Stores[2][0].Location, L"Tokyo");
+    std::remove(path.c_str());
 }
 
 TEST(StockFileSave, ReplacesTheOldFileOnlyWhenTheNewOneIsWritten) {

@@ -132,9 +132,10 @@ TEST(Events, HourAngleAndSearchCodes) {
     EXPECT_EQ(Find(kSun, north, 2025, 12, 21, kEventSet), kEventNotReached);
     // On 21 January 2025 the Moon rises in Tokyo just before and just after midnight.
     EXPECT_EQ(Find(kMoon, kTokyo, 2025, 1, 21, kEventRise), kEventOutsideDay);
-    // Close to the pole the search crawls; past 200 steps the event counts as absent.
+    // Close to the pole the iteration crawls past its bound; the hourly
+    // altitudes still find the rise.
     const Place nearPole = {"88N", 88.0, 15, 1};
-    EXPECT_EQ(Find(kMoon, nearPole, 2022, 3, 4, kEventRise), kEventOutsideDay);
+    EXPECT_NEAR(Find(kMoon, nearPole, 2022, 3, 4, kEventRise), 0.484, 0.001);
     // Every search ends, also at and around the poles.
     for (double lat : {89.0, 89.99, 90.0, -90.0, -88.5})
         for (int body = 0; body < kBodyCount; ++body)

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "draw_fixture.h"
+#include "platform/registry.h"
 
 using namespace velkaro;
 using namespace velkaro::testing_draw;
@@ -235,4 +239,196 @@ TEST(InfoLines, PolarDayAndNightInWords) {
     ASSERT_EQ(t.size(), 1u);
     EXPECT_EQ(t[0].Text.size(), 5u);
     EXPECT_EQ(t[0].Text[2], L':');
+}
+
+namespace {
+
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+// Paints each text's box (with a shifted date's red box) into a pixel grid of
+// the item's size; names every text that leaves the item or lands on another.
+std::string Collisions(const std::vector<TextDraw>& texts, int width, int height) {
+    std::vector<int> owner(static_cast<size_t>(width) * height, -1);
+    std::string found;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const TextDraw& t = texts[i];
+        Rect box{t.X, t.Y, t.X + t.Width, t.Y + t.Height};
+        if (t.Fill)
+            box = Rect{std::min(box.x0, t.FillArea.x0), std::min(box.y0, t.FillArea.y0),
+                       std::max(box.x1, t.FillArea.x1), std::max(box.y1, t.FillArea.y1)};
+        if (box.Empty()) continue;
+        if (box.x0 < 0 || box.y0 < 0 || box.x1 > width || box.y1 > height) {
+            found += "'" + Narrow(t.Text) + "' leaves the item; ";
+            continue;
+        }
+        int hit = -1;
+        for (int y = box.y0; y < box.y1; ++y)
+            for (int x = box.x0; x < box.x1; ++x) {
+                int& o = owner[static_cast<size_t>(y) * width + x];
+                if (o >= 0 && hit < 0) hit = o;
+                o = static_cast<int>(i);
+            }
+        if (hit >= 0) found += "'" + Narrow(t.Text) + "' over '" + Narrow(texts[hit].Text) + "'; ";
+    }
+    return found;
+}
+
+// A first start on a screen of the given size, every body listed, with
+// pictures of the installed sizes.
+struct ScreenRig {
+    Item item;
+    PixelStore background, composition;
+    ScreenRig(int width, int height) {
+        RegClearAll();
+        ClearNativePictures();
+        const int sides[kBodyCount] = {24, 24, 16, 12, 16, 12, 36, 12, 12, 12};
+        for (int b = 0; b < kBodyCount; ++b)
+            RegisterNativePicture(DefaultBodyStyle(b).Icon, Picture(sides[b], sides[b], 0x00F000u + b));
+        SetNativeClock(MakeTime(2026, 12, 8, 3, 0), MakeTime(2026, 12, 8, 12, 0), -540);
+        StartItem(&item, width, height, width);
+        item.Store.General.SortP0 = SortList(L"0123456789");
+        item.State.InfoMode = 1;
+    }
+    ~ScreenRig() { RegClearAll(); }
+    std::vector<TextDraw> Compose() {
+        RecomputeEvents(&item);
+        const int h = ComputeItemHeight(&item);
+        item.State.SurfaceHeight = std::max(item.State.SurfaceHeight, h);
+        background = PixelStore(item.State.SurfaceWidth, h, 0x123456);
+        composition = PixelStore(item.State.SurfaceWidth, h, 0);
+        return ComposeItem(item, background.View(), composition.View());
+    }
+};
+
+}  // namespace
+
+TEST(TextFit, CutKeepsAStartAndAnEllipsis) {
+    const FontSpec font{L"", 0, 10};  // 5 pixels a character
+    EXPECT_EQ(CutToWidth(L"Tokyo ", 30, font), L"Tokyo ");
+    EXPECT_EQ(CutToWidth(L"Tokyo ", 29, font), L"Tok\u2026 ");  // the blank stays after the ellipsis
+    EXPECT_EQ(CutToWidth(L"Tokyo", 15, font), L"To\u2026");
+    EXPECT_EQ(CutToWidth(L"Tokyo ", 14, font), L"");  // nothing of the name would be left
+    EXPECT_EQ(CutToWidth(L"Tokyo", -5, font), L"");
+    EXPECT_EQ(CutToWidth(L"   ", 10, font), L"");
+}
+
+// The clock keeps its place; the place name gives way, then the coordinates.
+TEST(TextFit, TitleGivesWayToTheClock) {
+    TextRig rig;
+    LocationRecord& place = rig.item.Store.Locations[0];
+    place.Location = L"Santa Cruz de Tenerife";
+    GeneralSettings& g = rig.item.Store.General;
+    rig.item.State.ShiftDays = 1;
+    const struct { int size; const wchar_t* title; } cases[] = {
+        {20, L"Santa Cruz d\u2026 (35.68N 139.75E) "},  // 10 pixels a character
+        {24, L"Sant\u2026 (35.68N 139.75E) "},
+        {30, L"(35.68N 139.7\u2026 "},  // the name has gone, the coordinates are cut
+    };
+    for (const auto& c : cases) {
+        g.TextSize = c.size;
+        const std::vector<TextDraw> t = rig.Title();
+        ASSERT_EQ(t.size(), 2u) << c.size;
+        EXPECT_EQ(t[1].Text, L"2026/06/16 12:00");
+        EXPECT_EQ(t[1].X + t[1].Width, 480 - 3);
+        EXPECT_EQ(t[0].Text, c.title) << c.size;
+        EXPECT_LE(t[0].X + t[0].Width, t[1].FillArea.x0) << c.size;
+    }
+
+    g.TextSize = 999;  // not even the time fits the band: nothing is written
+    EXPECT_TRUE(rig.Title().empty());
+
+    g.TextSize = 100;  // without a clock the title ends inside the band
+    g.Clock = 0;
+    rig.item.State.ShiftDays = 0;
+    const std::vector<TextDraw> t = rig.Title();
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].Text, L"(35.68N\u2026 ");
+    EXPECT_LE(t[0].X + t[0].Width, 480 - 3);
+}
+
+// A main line that fits neither beside the picture goes to the roomier side
+// and lets its name go first: no part of it runs off the item.
+TEST(TextFit, MainLineStaysInTheItem) {
+    TextRig rig;
+    rig.item.State.ItemWidth = 240;
+    BodyStyle& mars = rig.Body(kMars);
+    mars.Text = 15;
+    mars.TextSize = 14;  // 7 pixels a character
+    BodyEvents& e = rig.item.State.Events[kMars];
+    e = Frame(400, 1000, 1300, 1600, 2400, 1200);
+    e.Now.Azi = 46;
+    e.Now.Alt = 30.6;
+    e.Set.Time = MakeTime(2026, 6, 15, 18, 7);
+    rig.row.ImageX = 100;  // 113 pixels right of it, 98 left
+    std::vector<TextDraw> t = rig.Info();
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].Text, L"E44N 30d ");
+    EXPECT_EQ(t[0].X, 100 + 24 + 2);
+    EXPECT_EQ(t[1].Text, L"18:07");
+    EXPECT_LT(t[1].X + t[1].Width, 240);
+
+    rig.row.ImageX = 120;  // now the left is roomier: 118 pixels
+    t = rig.Info();
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].Text, L"E44N 30d ");
+    EXPECT_EQ(t[1].X + t[1].Width, 120 - 2);
+    EXPECT_GE(t[0].X, 0);
+
+    // A polar day: the words are the last to go; a number is left out whole.
+    e.Rise.Valid = e.Set.Valid = e.NextRise.Valid = e.PrevSet.Valid = 0;
+    rig.item.State.AllDay[kMars] = 1;
+    mars.Text = 12;
+    mars.TextSize = 16;  // "30d up all day", 112 pixels; 103 right, 108 left
+    rig.row.ImageX = 110;
+    t = rig.Info();
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].Text, kUpAllDay);
+    EXPECT_EQ(t[0].X + t[0].Width, 110 - 2);
+}
+
+// Event lines keep clear of the main line beside them.
+TEST(TextFit, EventLinesKeepClearOfTheMainLine) {
+    TextRig rig;
+    BodyStyle& mars = rig.Body(kMars);
+    mars.Text = 1;  // "Mars ", 25 pixels, right of the picture: 386 to 411
+    mars.TextR = 1 | 2 | 4;
+    mars.TextRS = 3;  // on the right, ending at 478
+    BodyEvents& e = rig.item.State.Events[kMars];
+    e = Frame(400, 1000, 1300, 1600, 2400, 960);
+    e.Rise.Time = MakeTime(2026, 6, 15, 12, 40);
+    e.Rise.Azi = 100;
+    rig.row.ImageX = 360;
+    std::vector<TextDraw> t = rig.Info();
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].Text, L"Mars ");
+    EXPECT_EQ(t[1].Text, L"12:40(-40)");  // the azimuth gave way
+    EXPECT_EQ(t[1].X + t[1].Width, 478);
+    EXPECT_EQ(Collisions(t, 480, 100), "");
+    rig.row.ImageX = 340;  // with room enough, the whole line
+    EXPECT_EQ(rig.Info()[1].Text, L"12:40(-40)E10S");
+}
+
+// Every text of the item, on the smallest screen and a larger one, for every
+// hour of a day in both meter modes and title fonts up to the largest the
+// options take: inside the item and apart from every other.
+TEST(TextFit, NothingOverlapsOrLeavesTheItemOnAnyScreen) {
+    const int screens[2][2] = {{240, 320}, {480, 640}};
+    const int titleSizes[] = {0, 13, 20, 30, 60, 999};
+    for (const auto& screen : screens) {
+        ScreenRig rig(screen[0], screen[1]);
+        for (int size : titleSizes) {
+            rig.item.Store.General.TextSize = size;
+            for (int mode = 0; mode < 2; ++mode) {
+                rig.item.State.AzimuthMode = mode;
+                for (int hour = 0; hour < 24; ++hour) {
+                    if (size != 13 && hour % 6 != 1) continue;  // the title alone changes with the font
+                    rig.item.State.ShiftHours = hour;
+                    const std::vector<TextDraw> t = rig.Compose();
+                    EXPECT_EQ(Collisions(t, rig.item.State.ItemWidth, rig.item.State.ItemHeight), "")
+                        << screen[0] << "x" << screen[1] << " title " << size << " mode " << mode << " +"
+                        << hour << "h";
+                }
+            }
+        }
+    }
 }

@@ -249,7 +249,21 @@ test('a place put from the library panel stays after a reload, also with the net
     assert.deepEqual(slot5, { valid: true, name: 'Hut', lat: -45.5, lng: 170.25, height: 1200, utc: '12.0',
       dst: slot5.dst });
     assert.ok(slot5.dst.length > 0, 'Auckland has a rule');
+
+    // "Here": the browser's position with its own zone, which the library
+    // keeps under another name (Oslo keeps Berlin's clock).
+    await context.overridePermissions(server.url, ['geolocation']);
+    await page.setGeolocation({ latitude: 59.91, longitude: 10.75, accuracy: 10 });
+    await page.emulateTimezone('Europe/Oslo');
+    await page.select('#target-slot', '6');
+    await page.click('#here');
+    await page.waitForFunction(() => /slot 6/.test(document.getElementById('here-status').textContent));
+    const slot6 = await page.evaluate(() => window.velkaro.core.slots()[6]);
+    assert.deepEqual({ ...slot6, dst: undefined }, { valid: true, name: 'Here', lat: 59.91, lng: 10.75, height: 0,
+      utc: '1.0', dst: undefined });
+    assert.match(slot6.dst, /^03\/.*;10\//, 'the European rule');
     await page.click('#places button[value="close"]');
+    await page.evaluate(() => window.velkaro.core.command(40020));  // back to slot 0
 
     await page.evaluate(() => navigator.serviceWorker.ready);
     await page.reload();
@@ -303,13 +317,22 @@ test('settings are kept; damaged storage reads as defaults and never breaks the 
   }
 });
 
-test('screenshots of a phone and a desktop', async () => {
-  for (const [name, viewport] of [['phone-360x640', { width: 360, height: 640 }], ['desktop-1280x800', { width: 1280, height: 800 }]]) {
-    const { context, page } = await open('?now=2026-12-08T09:30:00Z', viewport);
+// The same instants and actions as scripts/snapshots.sh gives the Win32 item,
+// at the stand-in Today screen's size, and a phone and a desktop.
+test('screenshots of a phone, a desktop and the Win32 snapshots\' scenes', async () => {
+  const scenes = [
+    ['phone-360x640', { width: 360, height: 640 }, [0, 1]],
+    ['desktop-1280x800', { width: 1280, height: 800 }, [0, 1]],
+    ['tokyo-time-480x640', { width: 480, height: 640 }, [0, 1]],
+    ['sydney-time-480x640', { width: 480, height: 640 }, [3, 3, 0, 1]],
+    ['sydney-azimuth-480x640', { width: 480, height: 640 }, [3, 3, 1]],
+  ];
+  for (const [name, viewport, actions] of scenes) {
+    const { context, page, errors } = await open('?now=2026-12-08T03:00:00Z', viewport);
     try {
-      await page.evaluate(() => window.velkaro.core.set('SortP0', '0123456789'));
-      await page.evaluate(() => window.velkaro.paint());
+      await page.evaluate((list) => { for (const a of list) window.velkaro.core.action(a); window.velkaro.paint(); }, actions);
       await page.screenshot({ path: path.join(shots, `${name}.png`) });
+      assert.deepEqual(errors, []);
     } finally {
       await context.close();
     }

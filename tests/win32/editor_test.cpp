@@ -529,3 +529,286 @@ TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
               "\xEF\xBB\xBF" "3\r\n\r\n[_REG_BAK]x\r\n\r\n[Far]x\r\n1\t\xE6\x9D\xB1\t0.00\t0.00\t0\t0\t0.0\t\t\r\n\r\n"
               "[Near]\r\n1\tHere\t1.00\t2.00\t3\t0\t-3.5\t\t\r\n\r\n");
 }
+
+namespace {
+
+// Returns once the editor's thread takes messages again: what it was doing
+// (starting, or a command whose boxes have been answered) is done.
+void Settle(HWND window) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result);
+}
+
+// The stand-in file dialog answers with `path` from now on.
+void AnswerFileDialogWith(const std::wstring& dir, const std::wstring& path) {
+    CopyFileW((ExeDir() + L"test-stubs\\gsgetfile.dll").c_str(), (dir + L"gsgetfile.dll").c_str(), FALSE);
+    WriteBytes(dir + L"gsgetfile.txt", std::string(path.begin(), path.end()));
+}
+
+void ForgetFileDialog(const std::wstring& dir) {
+    DeleteFileW((dir + L"gsgetfile.dll").c_str());
+    DeleteFileW((dir + L"gsgetfile.txt").c_str());
+}
+
+const char kOther[] = "0\r\n\r\n[_REG_BAK]x\r\n\r\n[Far]\r\n1\tFaraway\t1.00\t2.00\t3\t0\t-3.5\t\t\r\n\r\n";
+
+}  // namespace
+
+TEST_F(EditorProcess, FailedSaveBeforeOpenStaysOnThePresentFileWithItsData) {
+    const std::wstring other = dir + L"other.ini", blocker = dir + L"Sitarel.ini.new";
+    WriteBytes(other, kOther);
+    AnswerFileDialogWith(dir, other);
+    ASSERT_TRUE(CreateDirectoryW(blocker.c_str(), nullptr));  // the save cannot be made
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Command(window, IDM_STOCK_ALLSELECT);
+    Command(window, IDM_STOCK_CUT);  // a change that lives only in memory
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
+    EXPECT_EQ(Answer(L"error", IDOK).find(L"Can't create " + dir + L"Sitarel.ini .("), 0u);
+    EXPECT_NE(Answer(L"Warning", IDCANCEL).find(L"lose the changes"), std::wstring::npos);
+    Settle(window);
+    RemoveDirectoryW(blocker.c_str());
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+    ForgetFileDialog(dir);
+    // The exit saved the present file with the change; the other was not adopted.
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), "2\r\n\r\n[_REG_BAK]x\r\n\r\n[Trip]\r\n\r\n");
+    EXPECT_EQ(ReadAll(other), kOther);
+    DeleteFileW(other.c_str());
+}
+
+TEST_F(EditorProcess, OpenRefusesAFileThatIsNoCategoryFile) {
+    const std::wstring settings = dir + L"settings.ini";
+    const std::string ordinary = "[Settings]\r\nWidth=240\r\nName=Value\r\n";
+    WriteBytes(settings, ordinary);
+    AnswerFileDialogWith(dir, settings);
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
+    EXPECT_EQ(Answer(L"error", IDOK), L"'" + settings + L"' is not a category file.");
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+    ForgetFileDialog(dir);
+    EXPECT_EQ(ReadAll(settings), ordinary);
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), kIni);
+    DeleteFileW(settings.c_str());
+}
+
+TEST_F(EditorProcess, FileLockedAtStartIsToldAndNeverWrittenOver) {
+    HANDLE lock = CreateFileW((dir + L"Sitarel.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    const std::wstring told = Answer(L"error", IDOK);
+    EXPECT_EQ(told.find(L"Can't open '" + dir + L"Sitarel.ini'"), 0u);
+    EXPECT_NE(told.find(L"kept as it is"), std::wstring::npos);
+    CloseHandle(lock);  // the other program lets go; the editor still does not write
+    Command(window, IDM_WORK_EXIT);  // nothing to keep: it ends without asking
+    EXPECT_EQ(ExitCode(editor), 0);
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), kIni);
+}
+
+TEST_F(EditorProcess, PlacesOfAKeptFileGoElsewhereOnlyWhenTheUserSaysSo) {
+    const std::string ordinary = "[Settings]\r\nName=Value\r\n";
+    WriteBytes(dir + L"Sitarel.ini", ordinary);
+    HKEY k;
+    const std::wstring slot0 = std::wstring(velkaro::kSettingsKey + 1) + L"\\Pos00";
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, slot0.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(k, L"Location", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"Slot place"), 22);
+    RegCloseKey(k);
+    for (int answer : {IDNO, IDYES}) {
+        HANDLE editor = Launch();
+        ASSERT_NE(editor, nullptr);
+        HWND window = WaitForWindow();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(Answer(L"error", IDOK).find(L"'" + dir + L"Sitarel.ini' is not a category file."), 0u);
+        Command(window, IDM_STOCK_WORKCOPY);  // now there are places to keep
+        PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
+        EXPECT_NE(Answer(L"Warning", answer).find(L"Save the categories to another file?"), std::wstring::npos);
+        if (answer == IDYES) {
+            HWND save = WaitForDialog(nullptr);
+            ASSERT_NE(save, nullptr);
+            SetDlgItemTextW(save, 0x47c, (dir + L"saved.ini").c_str());  // the name box
+            SetDlgItemTextW(save, 0x480, (dir + L"saved.ini").c_str());
+            PostMessageW(save, WM_COMMAND, IDOK, 0);
+        }
+        EXPECT_EQ(ExitCode(editor), 0);
+        EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), ordinary);
+    }
+    const std::string saved = ReadAll(dir + L"saved.ini");
+    DeleteFileW((dir + L"saved.ini").c_str());
+    EXPECT_NE(saved.find("[_REG_BAK0]\r\n0\tSlot place\t"), std::string::npos) << saved;
+}
+
+TEST_F(EditorProcess, EndOfTheSessionSavesAsTheExitDoes) {
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Command(window, IDM_STOCK_ALLSELECT);
+    Command(window, IDM_STOCK_CUT);
+    DWORD_PTR may = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 15000, &may));
+    EXPECT_EQ(may, static_cast<DWORD_PTR>(TRUE));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 15000, &ignored);
+    TerminateProcess(editor, 0);  // as the system ends it
+    WaitForSingleObject(editor, 5000);
+    EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), "2\r\n\r\n[_REG_BAK]x\r\n\r\n[Trip]\r\n\r\n");
+}
+
+namespace {
+
+// What a slot holds, as one line of text; "" when it is not valid.
+std::wstring ValidSlot(int slot) {
+    wchar_t key[64];
+    swprintf(key, 64, L"%ls\\Pos%02d", velkaro::kSettingsKey + 1, slot);
+    DWORD valid = 0, altitude = 0, size = sizeof valid;
+    if (RegGetValueW(HKEY_CURRENT_USER, key, L"Valid", RRF_RT_REG_DWORD, nullptr, &valid, &size) != ERROR_SUCCESS ||
+        valid == 0)
+        return L"";
+    size = sizeof altitude;
+    RegGetValueW(HKEY_CURRENT_USER, key, L"Altitude", RRF_RT_REG_DWORD, nullptr, &altitude, &size);
+    std::wstring line;
+    for (const wchar_t* name : {L"Location", L"Lat", L"Lng", L"UtcMargin", L"DST"}) line += SlotText(slot, name) + L"|";
+    return line + std::to_wstring(altitude);
+}
+
+std::wstring OldSlot(int i) {
+    return L"Old " + std::to_wstring(i) + L"|" + std::to_wstring(i) + L".250000|-" + std::to_wstring(i) +
+           L".500000|1.000000||" + std::to_wstring(i);
+}
+
+std::wstring NewSlot(int i) {
+    return L"New " + std::to_wstring(i) + L"|" + std::to_wstring(40 + i) + L".000000|" + std::to_wstring(100 + i) +
+           L".000000|2.000000|03/S2 02;11/S1 02|" + std::to_wstring(500 + i);
+}
+
+void SetSz(HKEY k, const wchar_t* name, const std::wstring& text) {
+    RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+void SetDword(HKEY k, const wchar_t* name, DWORD v) {
+    RegSetValueExW(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+}
+
+// Twenty old places in the slots, twenty new ones in the only category.
+void PrepareTwentyAndTwenty(const std::wstring& dir) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, velkaro::kSettingsKey + 1);
+    for (int i = 0; i < 20; ++i) {
+        wchar_t path[64];
+        swprintf(path, 64, L"%ls\\Pos%02d", velkaro::kSettingsKey + 1, i);
+        HKEY k;
+        RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
+        SetDword(k, L"Valid", 1);
+        SetSz(k, L"Location", L"Old " + std::to_wstring(i));
+        SetSz(k, L"Lat", std::to_wstring(i) + L".250000");
+        SetSz(k, L"Lng", L"-" + std::to_wstring(i) + L".500000");
+        SetDword(k, L"Altitude", i);
+        SetDword(k, L"UtcGet", 0);
+        SetSz(k, L"UtcMargin", L"1.000000");
+        SetDword(k, L"ExistDST", 0);
+        SetSz(k, L"DST", L"");
+        RegCloseKey(k);
+    }
+    std::string file = "2\r\n\r\n[_REG_BAK]x\r\n\r\n[Tour]\r\n";
+    for (int i = 0; i < 20; ++i)
+        file += "1\tNew " + std::to_string(i) + "\t" + std::to_string(40 + i) + ".00\t" + std::to_string(100 + i) +
+                ".00\t" + std::to_string(500 + i) + "\t0\t2.0\t03/S2 02;11/S1 02\t\r\n";
+    WriteBytes(dir + L"Sitarel.ini", file + "\r\n");
+}
+
+double Seconds() {
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+}  // namespace
+
+// The editor killed at random moments of the apply button: the twenty places
+// the slots held are always either still there or in "_REG_BAK" on disk, and
+// no slot reads as a valid place made of two. VELKARO_KILL_RUNS sets the
+// number of kills (default 8).
+TEST_F(EditorProcess, KillsDuringTheApplyButtonLoseNoPlaceAndTearNoSlot) {
+    int runs = 8;
+    if (const char* n = getenv("VELKARO_KILL_RUNS")) runs = atoi(n);
+    // One apply to the end gives the time the kills are spread over.
+    PrepareTwentyAndTwenty(dir);
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Settle(window);
+    double t0 = Seconds();
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kApplyButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, kApplyButton)));
+    // The kills aim at the slots' write: from a while before the first slot
+    // changes to a while after the last one is done.
+    double first = 0, last = 0;
+    while (ValidSlot(0) == OldSlot(0) && Seconds() - t0 < 15) {
+    }
+    first = Seconds() - t0;
+    while (ValidSlot(19) != NewSlot(19) && Seconds() - t0 < 15) {
+    }
+    last = Seconds() - t0;
+    ASSERT_EQ(WaitForSingleObject(editor, 15000), WAIT_OBJECT_0);
+    for (int i = 0; i < 20; ++i) ASSERT_EQ(ValidSlot(i), NewSlot(i));
+    const double from = first * 0.7, to = last + (last - first) * 0.3;
+
+    int untouched = 0, finished = 0, between = 0, lost = 0, torn = 0;
+    srand(static_cast<unsigned>(GetTickCount()));
+    for (int run = 0; run < runs; ++run) {
+        PrepareTwentyAndTwenty(dir);
+        editor = Launch();
+        ASSERT_NE(editor, nullptr);
+        window = WaitForWindow();
+        ASSERT_NE(window, nullptr);
+        Settle(window);
+        // Every other kill waits until the first slot has changed, so that
+        // the machine's load cannot move them all out of the write.
+        const bool aimed = run % 2 == 1;
+        const double delay = aimed ? (last - first) * (rand() % 1000) / 1000.0
+                                   : from + (to - from) * (rand() % 1000) / 1000.0;
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(kApplyButton, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, kApplyButton)));
+        t0 = Seconds();
+        while (aimed && ValidSlot(0) == OldSlot(0) && Seconds() - t0 < 15) {
+        }
+        for (t0 = Seconds(); Seconds() - t0 < delay;) {
+        }
+        TerminateProcess(editor, 9);
+        WaitForSingleObject(editor, 5000);
+        WaitUntil([] { return FindWindowW(kClass, nullptr) == nullptr; }, 2000);
+
+        const std::string file = ReadAll(dir + L"Sitarel.ini");
+        const size_t bak = file.find("[_REG_BAK]x\r\n"), next = file.find("\r\n[", bak + 1);
+        const std::string backup = file.substr(bak, next == std::string::npos ? std::string::npos : next - bak);
+        int olds = 0, news = 0;
+        for (int i = 0; i < 20; ++i) {
+            const std::wstring slot = ValidSlot(i);
+            olds += slot == OldSlot(i);
+            news += slot == NewSlot(i);
+            if (!slot.empty() && slot != OldSlot(i) && slot != NewSlot(i)) ++torn;
+            if (slot != OldSlot(i) && backup.find("\tOld " + std::to_string(i) + "\t") == std::string::npos) ++lost;
+        }
+        untouched += olds == 20;
+        finished += news == 20;
+        between += olds != 20 && news != 20;
+    }
+    printf("kills %d, half from %.1f to %.1f ms after the click, half once slot 0 changed (slots written "
+           "%.1f to %.1f ms): untouched %d, "
+           "finished %d, between %d; places lost %d, torn slots %d\n",
+           runs, from * 1000, to * 1000, first * 1000, last * 1000, untouched, finished, between, lost, torn);
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(torn, 0);
+}

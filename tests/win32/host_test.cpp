@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
+#include "platform/picture.h"
 #include "settings/protocol.h"
+#include "settings/store.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -106,4 +109,70 @@ TEST_F(TodayHost, SmallScreenFirstStoreAndAClockThatIsNoInstant) {
     // An instant outside the dates the engine serves is no instant either.
     EXPECT_EQ(Count(Host(L"--snapshot \"" + Shot() + L"\"", L"9999-12-31T00:00:00Z").err, "VELKARO_NOW="), 1u);
     EXPECT_EQ(Count(Host(L"--snapshot \"" + Shot() + L"\"", L"2026-12-08T09:30:00Z").err, "VELKARO_NOW="), 0u);
+}
+
+// The Today screen is found by its class and read by its title.
+TEST_F(TodayHost, WindowTitledTodayOfTheTodayClass) {
+    std::wstring cmd = L"\"" + ExeDir() + L"TodayHost.exe\" --screen 240x320";
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    HWND found = nullptr;
+    PollUntil([&] {
+        for (HWND w = FindWindowExW(nullptr, nullptr, velkaro::kTodayWindowClass, nullptr); w && !found;
+             w = FindWindowExW(nullptr, w, velkaro::kTodayWindowClass, nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == pi.dwProcessId) found = w;
+        }
+        return found != nullptr;
+    }, 30000);
+    wchar_t title[64] = {};
+    if (found) {
+        GetWindowTextW(found, title, 64);
+        PostMessageW(found, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(WaitForSingleObject(pi.hProcess, 30000), WAIT_OBJECT_0);
+    if (WaitForSingleObject(pi.hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_NE(found, nullptr);
+    EXPECT_STREQ(title, L"Today");
+}
+
+// No wallpaper star shines through the item, where it would read as part of
+// a text. The item here is plain black rows blended over the wallpaper, so
+// a star is the only bright thing it can show.
+TEST_F(TodayHost, NoStarShinesThroughTheItem) {
+    velkaro::SettingsStore store;
+    store.General.InfoStart = 0;
+    store.General.Clock = 0;
+    store.General.Title = 1;
+    store.General.CrTitle = 0;  // the name is written black on black
+    store.General.SortP0 = velkaro::SortList(L"0123456789");
+    for (velkaro::BodyStyle& b : store.Bodies) {
+        b.IconMode = 0;  // no pictures
+        b.CrGradE = b.CrGradD = b.CrGradW = b.CrScale = 0;
+    }
+    ASSERT_TRUE(velkaro::SaveSettingsStore(store));
+    const HostRun r = Host(L"--screen 240x480 --snapshot \"" + Shot() + L"\"", L"2026-12-08T03:00:00Z");
+    ASSERT_EQ(r.code, 0u) << r.err;
+    const size_t said = r.err.find("item height ");
+    ASSERT_NE(said, std::string::npos) << r.err;
+    const int top = 20, bottom = top + std::atoi(r.err.c_str() + said + 12);  // under the 20-pixel header
+    ASSERT_GT(bottom, top + 10 * 13);
+    velkaro::DecodedPicture shot;
+    ASSERT_TRUE(velkaro::LoadPicture(Shot(), &shot));
+    ASSERT_EQ(shot.Width, 240);
+    // The stars lie in the top 60 % of the screen.
+    int under = 0, below = 0;
+    for (int y = top; y < 480 * 6 / 10; ++y)
+        for (int x = 0; x < shot.Width; ++x) {
+            const uint32_t p = shot.At(x, y);
+            if (((p >> 8) & 0xFF) < 0x90 || (p & 0xFF) < 0x90) continue;
+            if (y < bottom) ++under;
+            if (y > bottom + 2) ++below;
+        }
+    EXPECT_EQ(under, 0);
+    EXPECT_GT(below, 0);  // the sky below the item keeps its stars
 }

@@ -339,7 +339,7 @@ TEST_F(ItemInHost, DateDialogFitsOffersOkAndCancelAndCancelKeepsTheDay) {
             for (int k = 0; menu && k < GetMenuItemCount(menu); ++k) {
                 wchar_t text[32] = {};
                 GetMenuStringW(menu, static_cast<UINT>(k), text, 32, MF_BYPOSITION);
-                bar.push_back(text);
+                if (text[0]) bar.push_back(text);  // the bar's height item has none
             }
             HWND cal = GetDlgItem(dlg, 1075);
             ::SYSTEMTIME day = {};

@@ -82,7 +82,7 @@ protected:
         WNDCLASSW wc = {};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"DesktopExplorerWindow";  // the fonts come from the Today screen's context
+        wc.lpszClassName = velkaro::kTodayWindowClass;  // the fonts come from the Today screen's context
         RegisterClassW(&wc);
         host = CreateWindowExW(0, wc.lpszClassName, L"host", WS_POPUP, 0, 0, kWidth, 640, nullptr, nullptr,
                                wc.hInstance, nullptr);
@@ -94,7 +94,7 @@ protected:
         if (item) DestroyWindow(item);
         if (host) DestroyWindow(host);
         if (dll) FreeLibrary(dll);
-        UnregisterClassW(L"DesktopExplorerWindow", GetModuleHandleW(nullptr));
+        UnregisterClassW(velkaro::kTodayWindowClass, GetModuleHandleW(nullptr));
         RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey + 1);
     }
 

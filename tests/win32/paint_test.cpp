@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ protected:
     HWND host = nullptr, item = nullptr;
     TODAYLISTITEM desc = {};
     std::vector<uint32_t> pixels;  // top-down, 0x00RRGGBB
-    int height = 0;
+    int width = kWidth, height = 0;
 
     void SetUp() override {
         _putenv("VELKARO_NOW=2026-12-08T00:00:00Z");  // 09:00 in Tokyo
@@ -70,7 +71,9 @@ protected:
         return s;
     }
 
-    void Paint() {
+    // The item at the given width; `actions` run before it is printed.
+    void Paint(int itemWidth = kWidth, std::vector<int> actions = {}) {
+        width = itemWidth;
         dll = LoadLibraryW((ExeDir() + L"velkaro.dll").c_str());
         ASSERT_NE(dll, nullptr);
         WNDCLASSW wc = {};
@@ -78,19 +81,20 @@ protected:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"PaintTestHost";
         RegisterClassW(&wc);
-        host = CreateWindowExW(0, L"PaintTestHost", L"host", WS_POPUP, 0, 0, kWidth, 640, nullptr, nullptr,
+        host = CreateWindowExW(0, L"PaintTestHost", L"host", WS_POPUP, 0, 0, width, 640, nullptr, nullptr,
                                wc.hInstance, nullptr);
         auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(dll, "InitializeCustomItem"));
         item = init(&desc, host);
         ASSERT_NE(item, nullptr);
         SendMessageW(item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, reinterpret_cast<WPARAM>(&desc), 0);
         height = static_cast<int>(desc.cyp);
-        MoveWindow(item, 0, 0, kWidth, height, FALSE);
+        MoveWindow(item, 0, 0, width, height, FALSE);
+        for (int a : actions) SendMessageW(item, velkaro::ActionMessage(a), 0, 0);
 
-        pixels = PrintItem(item, kWidth, height);
+        pixels = PrintItem(item, width, height);
     }
 
-    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * kWidth + x]; }
+    uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
 
 }  // namespace
@@ -123,4 +127,30 @@ TEST_F(PaintedItem, TimeMeterEndsMarkAndPicture) {
     EXPECT_EQ(At(x0 + kSunSide / 2, rowTop), kGreen);
     EXPECT_EQ(At(x0 + kSunSide - 1, rowTop + kSunSide - 1), kGreen);
     EXPECT_NE(At(x0 + kSunSide, y), kGreen);
+}
+
+// On a small screen with a large title font the shifted date keeps its place
+// and the title gives way: it ends clear of the date's red box.
+TEST_F(PaintedItem, TitleGivesWayToTheShiftedDateOnASmallScreen) {
+    SettingsStore s = SunOnly();
+    s.General.Title = 3;
+    s.General.Clock = 6;
+    s.General.TextSize = 24;
+    s.General.CrTitle = 0x00FF00;
+    s.General.CrTitleBack = 0x000000;
+    s.General.CrPlusBack = 0x0000FF;  // COLORREF red
+    s.General.CrPlusText = 0x000000;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    Paint(240, {11});  // +hour
+    int box = -1, lastTitle = -1;
+    for (int y = s.General.TMarginTop; y < s.General.TMarginTop + s.General.TextSize; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t p = At(x, y);
+            if (p == 0xFF0000u && (box < 0 || x < box)) box = x;
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            if (g >= 0x60 && r < 0x60 && b < 0x60) lastTitle = std::max(lastTitle, x);
+        }
+    ASSERT_GT(box, 0);
+    ASSERT_GE(lastTitle, 0);  // some of the title is left
+    EXPECT_LT(lastTitle + 2, box);
 }

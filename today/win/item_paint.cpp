@@ -9,6 +9,7 @@
 
 #include "platform/win/gdi_font.h"
 #include "platform/win/todaycmn.h"
+#include "settings/protocol.h"
 #include "today/compose.h"
 #include "today/pixels.h"
 #include "today/win/item_win.h"
@@ -116,7 +117,7 @@ int ParentClientWidth(HWND w) {
 }
 
 void CreateItemSurfaces(HWND w) {
-    g_todayWindow = FindWindowW(nullptr, L"DesktopExplorerWindow");
+    g_todayWindow = FindWindowW(kTodayWindowClass, nullptr);
     ItemState& s = g_item.State;
     HDC dc = GetDC(w);
     const int height = std::max(s.SurfaceHeight, 1);

@@ -13,7 +13,9 @@ struct AlmanacResult {
     int exitCode = 0;  // 0 success, 2 bad arguments
 };
 
-// args: the command line without the program name.
-AlmanacResult RunAlmanac(const std::vector<std::string>& args);
+// args: the command line without the program name; library: the category file
+// whose places --city knows besides the built-in cities, unless --library
+// names another (empty: none).
+AlmanacResult RunAlmanac(const std::vector<std::string>& args, const std::string& library = "");
 
 }  // namespace velkaro

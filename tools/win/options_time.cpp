@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "platform/win/todaycmn.h"
+#include "settings/protocol.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ int wmain(int argc, wchar_t** argv) {
     WNDCLASSW wc = {};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"DesktopExplorerWindow";
+    wc.lpszClassName = velkaro::kTodayWindowClass;
     RegisterClassW(&wc);
     HWND host = CreateWindowExW(0, wc.lpszClassName, L"host", WS_POPUP, 0, 0, 480, 640, nullptr, nullptr,
                                 wc.hInstance, nullptr);

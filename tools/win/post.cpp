@@ -23,6 +23,12 @@ bool ReadInt(const wchar_t* text, long lo, long hi, long* out) {
     return true;
 }
 
+// The messages the item answers: the two reloads and one per posted action.
+bool ItemAnswers(long n) {
+    const unsigned msg = kAppMessage + static_cast<unsigned>(n);
+    return msg == kMsgLocationsChanged || msg == kMsgEditorSettingsChanged || ActionOfMessage(msg) >= 0;
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: velkaro-post N [X Y]\n"
@@ -36,7 +42,7 @@ int Usage() {
 int wmain(int argc, wchar_t** argv) {
     long n = 0, x = 0, y = 0;
     if (argc != 2 && argc != 4) return Usage();
-    if (!ReadInt(argv[1], 0, 0x3FFF, &n)) return Usage();
+    if (!ReadInt(argv[1], 0, 0x3FFF, &n) || !ItemAnswers(n)) return Usage();
     if (argc == 4 && (!ReadInt(argv[2], 0, 0xFFFF, &x) || !ReadInt(argv[3], 0, 0xFFFF, &y))) return Usage();
     const uint64_t handle = ReadWindowHandle(kSettingsKey);
     HWND item = reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));

@@ -1,0 +1,81 @@
+// The stand-in soft-key bar: the keys keep their labels and are drawn at the
+// handheld's size for the screen (twice the size past 320 pixels).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win/shell_standin.h"
+#include "resources/resource.h"
+
+namespace {
+
+struct Owner {
+    HWND w = nullptr;
+    Owner() {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"SoftKeyOwner";
+        RegisterClassW(&wc);
+        w = CreateWindowExW(0, wc.lpszClassName, L"owner", WS_OVERLAPPED | WS_CAPTION, 0, 0, 480, 640, nullptr,
+                            nullptr, wc.hInstance, nullptr);
+    }
+    ~Owner() { DestroyWindow(w); }
+};
+
+}  // namespace
+
+TEST(SoftKeys, DrawnAtTheHandheldSizeWithTheirLabels) {
+    const int scale = GetSystemMetrics(SM_CXSCREEN) > 320 || GetSystemMetrics(SM_CYSCREEN) > 320 ? 2 : 1;
+    Owner owner;
+    ASSERT_NE(owner.w, nullptr);
+    RECT before;
+    GetClientRect(owner.w, &before);
+    SHMENUBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = owner.w;
+    bar.nToolBarId = IDM_DATE_BAR;
+    bar.hInstRes = GetModuleHandleW(nullptr);
+    ASSERT_TRUE(SHCreateMenuBar(&bar));
+    HMENU menu = GetMenu(owner.w);
+    ASSERT_NE(menu, nullptr);
+
+    std::vector<std::wstring> labels;
+    for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+        wchar_t text[32] = {};
+        GetMenuStringW(menu, static_cast<UINT>(k), text, 32, MF_BYPOSITION);
+        if (text[0]) labels.push_back(text);
+    }
+    EXPECT_EQ(labels, (std::vector<std::wstring>{L"OK", L"Cancel"}));
+
+    // The bar is 26 pixels high for each step of the scale, and so is a key;
+    // the client area is what is left above it.
+    MENUBARINFO info = {sizeof info};
+    ASSERT_TRUE(GetMenuBarInfo(owner.w, OBJID_MENU, 0, &info));
+    EXPECT_GE(info.rcBar.bottom - info.rcBar.top, 26 * scale);
+    RECT key;
+    ASSERT_TRUE(GetMenuItemRect(owner.w, menu, 0, &key));
+    EXPECT_GE(key.bottom - key.top, 26 * scale);
+    RECT after;
+    GetClientRect(owner.w, &after);
+    EXPECT_LE(after.bottom, before.bottom - 26 * scale);
+
+    // A key is as wide as its label in the 12-pixel bold face at the scale.
+    HDC dc = GetDC(owner.w);
+    HFONT font = CreateFontW(-12 * scale, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, L"Cancel", 6, &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(owner.w, dc);
+    ASSERT_TRUE(GetMenuItemRect(owner.w, menu, 1, &key));
+    EXPECT_GT(key.right - key.left, size.cx);
+
+    // The bar goes with its menu.
+    DestroyWindow(SHFindMenuBar(owner.w));
+    EXPECT_EQ(GetMenu(owner.w), nullptr);
+}
