@@ -69,9 +69,10 @@ web: web-deps
 	@$(EMENV) cmake --build $(WEBCMAKE) -j $(JOBS)
 	@scripts/web-assemble.sh $(NATIVE) $(WEB)
 
+WEB_PORT ?= 8080
 web-run: web
-	@echo "velkaro in a browser: http://localhost:8080/ (Ctrl+C stops the server)"
-	@cd $(WEB) && python3 -m http.server 8080
+	@echo "velkaro in a browser: http://localhost:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	@cd $(WEB) && python3 -m http.server $(WEB_PORT)
 
 web-bench: web
 	@scripts/web-test.sh --deps-only

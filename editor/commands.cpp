@@ -10,6 +10,14 @@ RecordList& CurrentStore(EditorState* s) { return s->Stock.Stores[static_cast<si
 
 bool StockEditable(const EditorState& s) { return IsEditable(s.Stock, s.Stock.Current); }
 
+// Whether the shown category's records may be added, cut or pasted; says why
+// not in s->Refused. "_SEARCH" takes none: they would reach no category.
+bool StockTakesRecords(EditorState* s) {
+    if (s->Stock.Current == kSearchCategory) return Refuse(s, kRefusedSearchList, kSearchCategory);
+    if (!StockEditable(*s)) return Refuse(s, kRefusedReadOnly, s->Stock.Current);
+    return true;
+}
+
 bool InRange(const RecordList& list, int row) { return row >= 0 && row < static_cast<int>(list.size()); }
 
 // The rows given, each once, in row order, inside the list.
@@ -50,7 +58,13 @@ void CutStockRows(EditorState* s, const std::vector<int>& rows) {
     RemoveMarked(&s->StockView);
 }
 
-std::wstring TypedName(const std::wstring& text) { return CutToField(text); }
+// The file writes a name on one line with blanks for tabs and line breaks:
+// a name is made so from the start, or two names could become one.
+std::wstring TypedName(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c == L'\t' || c == L'\r' || c == L'\n') c = L' ';
+    return CutToField(text);
+}
 
 bool IsReservedName(const std::wstring& name) { return name == kRegBakName || name == kSearchName; }
 
@@ -93,8 +107,9 @@ bool BeginEditRow(EditorState* s, int list, int row) {
 bool FinishEditRow(EditorState* s, int list, int row) {
     RecordList& rows = ListOf(s, list);
     if (!s->DialogConfirmed || !InRange(rows, row)) return false;
+    if (list == kStockList && s->Stock.Current == kSearchCategory) return WriteHitBack(s, row, s->DialogBuffer);
     if (list == kStockList) {
-        if (!StockEditable(*s)) return false;
+        if (!StockEditable(*s)) return Refuse(s, kRefusedReadOnly, s->Stock.Current);
         RecordList& store = CurrentStore(s);
         const int32_t number = rows[static_cast<size_t>(row)].Number;
         s->DialogBuffer.Number = number;  // the record keeps its place in the store
@@ -105,7 +120,7 @@ bool FinishEditRow(EditorState* s, int list, int row) {
 }
 
 bool BeginAdd(EditorState* s, int list) {
-    if (list == kStockList && !StockEditable(*s)) return false;
+    if (list == kStockList && !StockTakesRecords(s)) return false;
     s->DialogBuffer = EditorRecord();
     s->DialogBuffer.Valid = 1;
     s->DialogConfirmed = false;
@@ -114,7 +129,7 @@ bool BeginAdd(EditorState* s, int list) {
 
 bool FinishAdd(EditorState* s, int list, int at) {
     if (!s->DialogConfirmed) return false;
-    if (list == kStockList && !StockEditable(*s)) return false;
+    if (list == kStockList && !StockTakesRecords(s)) return false;
     RecordList& rows = ListOf(s, list);
     if (!InRange(rows, at)) at = static_cast<int>(rows.size());
     EditorRecord r = s->DialogBuffer;
@@ -137,7 +152,7 @@ bool CopyRows(EditorState* s, int list, const std::vector<int>& rows) {
 }
 
 bool CutRows(EditorState* s, int list, const std::vector<int>& rows) {
-    if (list == kStockList && !StockEditable(*s)) return false;
+    if (list == kStockList && !StockTakesRecords(s)) return false;
     RecordList& from = ListOf(s, list);
     const std::vector<int> picked = RowsIn(from, rows);
     CopyRows(s, list, picked);
@@ -151,7 +166,7 @@ bool CutRows(EditorState* s, int list, const std::vector<int>& rows) {
 
 bool PasteRows(EditorState* s, int list, int before) {
     if (s->Clipboard.empty()) return false;
-    if (list == kStockList && !StockEditable(*s)) return false;
+    if (list == kStockList && !StockTakesRecords(s)) return false;
     RecordList& rows = ListOf(s, list);
     RecordList add = s->Clipboard;
     if (list == kStockList) {
@@ -182,7 +197,7 @@ bool AllSetToWork(EditorState* s) {
 }
 
 bool FixStockOrder(EditorState* s) {
-    if (!StockEditable(*s)) return false;
+    if (!StockEditable(*s)) return Refuse(s, kRefusedReadOnly, s->Stock.Current);
     Renumber(&s->StockView);
     CurrentStore(s) = s->StockView;
     ResetSortFlags(s, kStockList);
@@ -226,6 +241,13 @@ bool CanDeleteCategory(const EditorState& s) {
     return s.Stock.Current != kSearchCategory && StockEditable(s);
 }
 
+bool MayDeleteCategory(EditorState* s) {
+    const int current = s->Stock.Current;
+    if (current == kRegBakCategory || current == kSearchCategory) return Refuse(s, kRefusedReserved, current);
+    if (!StockEditable(*s)) return Refuse(s, kRefusedReadOnly, current);
+    return true;
+}
+
 bool DeleteCurrentCategory(EditorState* s) {
     if (!CanDeleteCategory(*s)) return false;
     Categories& c = s->Stock;
@@ -238,6 +260,11 @@ bool DeleteCurrentCategory(EditorState* s) {
     c.Names.erase(c.Names.begin() + current);
     c.Fixed.erase(c.Fixed.begin() + current);
     RebuildNameIndex(&c);
+    // Search hits follow their categories to their new indexes.
+    for (EditorRecord& hit : c.Stores[kSearchCategory]) {
+        if (hit.FoundIn == current) hit.FoundIn = -1;
+        if (hit.FoundIn > current) --hit.FoundIn;
+    }
     const std::vector<int> after = CategoriesInBoxOrder(c);
     if (after.empty()) {
         c.Current = 0;
@@ -282,7 +309,13 @@ bool SearchStock(EditorState* s, const std::wstring& text, bool textIsEntry) {
             SearchUpper(r.Memo).find(wanted) == std::wstring::npos)
             continue;
         hits.push_back(r);
-        hits.back().Number = static_cast<int32_t>(hits.size() - 1);
+        EditorRecord& hit = hits.back();
+        hit.Number = static_cast<int32_t>(hits.size() - 1);
+        // A search within the hits keeps where each was found.
+        if (s->Stock.Current != kSearchCategory) {
+            hit.FoundIn = s->Stock.Current;
+            hit.FoundAt = r.Number;
+        }
     }
     ShowCategory(s, kSearchCategory);
     return true;

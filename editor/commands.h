@@ -15,12 +15,14 @@ namespace velkaro {
 // False, with nothing to open, when there is no such row.
 bool BeginEditRow(EditorState* s, int list, int row);
 // After the dialog: a confirmed buffer replaces the row; in the Stock also the
-// store record with its Number, and only in an editable category (otherwise
-// the result is dropped). Returns whether a list changed.
+// store record with its Number, and only in an editable category; in
+// "_SEARCH" also the place where the hit was found. Returns whether a list
+// changed; a refusal is said in s->Refused.
 bool FinishEditRow(EditorState* s, int list, int row);
 
 // Adding: clears the buffer with Valid 1 and DialogConfirmed. False, and no
-// dialog is to be shown, for the Stock of a category that is not editable.
+// dialog is to be shown, for the Stock of a category that is not editable or
+// of "_SEARCH" (s->Refused says which).
 bool BeginAdd(EditorState* s, int list);
 // After the dialog: a confirmed record goes in at the row (the end for -1); in
 // the Stock it is also appended to the store, numbered by its place there.
@@ -29,8 +31,9 @@ bool FinishAdd(EditorState* s, int list, int at);
 
 // The record clipboard. Rows are positions in the list, in row order; rows
 // outside the list are ignored. Copy always works; the Stock's cut needs an
-// editable category and renumbers the store so that the records left keep
-// pointing at their store records. Paste inserts before the row (appends for
+// editable category other than "_SEARCH" (else s->Refused says why) and
+// renumbers the store so that the records left keep pointing at their store
+// records. Paste inserts before the row (appends for
 // -1) and in the Stock appends to the store too. Each returns whether the
 // list changed (copy: whether the clipboard did).
 bool CopyRows(EditorState* s, int list, const std::vector<int>& rows);
@@ -50,8 +53,8 @@ bool FixStockOrder(EditorState* s);
 int TapFixedBox(EditorState* s);
 
 enum CategoryResult { kCategoryDone = 0, kCategoryUnchanged = -1, kCategoryFull = -2 };
-// "+": a new, empty category named by the typed text (cut to a record's text)
-// becomes current. Nothing for an empty text, a reserved or existing name;
+// "+": a new, empty category named by the typed text (cut to a record's text,
+// tabs and line breaks made blanks) becomes current. Nothing for an empty text, a reserved or existing name;
 // kCategoryFull when all hundred exist.
 int AddCategoryFromText(EditorState* s, const std::wstring& text);
 // "R": the current category takes the typed text as its name; nothing for the
@@ -59,6 +62,8 @@ int AddCategoryFromText(EditorState* s, const std::wstring& text);
 int RenameCurrentCategory(EditorState* s, const std::wstring& text);
 // "Categ.Del" may run: an editable category, and never "_SEARCH".
 bool CanDeleteCategory(const EditorState& s);
+// The same, saying why not in s->Refused.
+bool MayDeleteCategory(EditorState* s);
 // Deletes the current category (after the user confirmed); the stores after
 // it move down one index. The entry at its place in the box order (or the
 // last one) becomes current. False when it may not be deleted.

@@ -1,5 +1,7 @@
 #include "editor/exchange.h"
 
+#include <cwchar>
+
 #include "platform/registry.h"
 #include "settings/location.h"
 #include "settings/protocol.h"
@@ -92,10 +94,44 @@ bool WriteWorkWithBackup(EditorState* s, bool exitAfter, const Announce& announc
     WriteRegistrySlots(s->Work, s->Altitude);
     if (announce) announce(kSettingsKey, kMsgLocationsChanged);
     if (exitAfter) return true;
+    ShowWrittenSlots(s);
+    return false;
+}
+
+void ShowWrittenSlots(EditorState* s) {
     if (s->Stock.Current == kRegBakCategory) ShowCategory(s, kRegBakCategory);
     ReadRegistrySlots(&s->Work);
     ResetSortFlags(s, kWorkList);
-    return false;
+}
+
+int ValidInSlots(const RecordList& records) {
+    int valid = 0;
+    for (size_t i = 0; i < records.size() && i < static_cast<size_t>(kSlotCount); ++i) valid += records[i].Valid != 0;
+    return valid;
+}
+
+std::wstring SlotWriteQuestion(const RecordList& toWrite, bool askFewer) {
+    std::wstring text;
+    wchar_t line[200];
+    if (toWrite.size() > static_cast<size_t>(kSlotCount)) {
+        std::swprintf(line, 200, L"Of these %d rows only the first %d are written: the rows after the twentieth are not.",
+                      static_cast<int>(toWrite.size()), kSlotCount);
+        text = line;
+    }
+    if (askFewer) {
+        RecordList now;
+        ReadRegistrySlots(&now);  // no settings key: no valid places now
+        const int before = ValidInSlots(now), after = ValidInSlots(toWrite);
+        if (after < before) {
+            std::swprintf(line, 200,
+                          L"The slots hold %d valid places now and will hold %d.\n\n"
+                          L"The %d places they hold now are kept in \"%ls\".",
+                          before, after, before, kRegBakName);
+            text += (text.empty() ? L"" : L"\n\n") + std::wstring(line);
+        }
+    }
+    if (!text.empty()) text += L"\n\nOK?";
+    return text;
 }
 
 bool ApplyStockView(EditorState* s, const Announce& announce) {
@@ -170,21 +206,30 @@ void SetAltitudeMode(EditorState* s, int mode) {
     if (mode >= kAltitudeZero && mode <= kAltitudeAltitude) s->Altitude = mode;
 }
 
-bool SendToDayrune(const EditorRecord& r, const Announce& announce) {
-    bool wrote = false;
+int SendToDayrune(const EditorRecord& r, const Announce& announce) {
+    int result = kDayruneNotInstalled;
     RegKey key;
     if (RegOpen(kDayruneKey, &key)) {
         RegClose(key);
+        result = kDayruneNotWritten;
         if (RegCreate(kDayruneKey, &key)) {
-            RegWriteText(key, L"Lat", FormatFixed6(r.Lat));
-            RegWriteText(key, L"Lng", FormatFixed6(r.Lng));
-            RegWriteDword(key, L"Altitude", static_cast<uint32_t>(r.Altitude));
+            const bool wrote = RegWriteText(key, L"Lat", FormatFixed6(r.Lat)) &&
+                               RegWriteText(key, L"Lng", FormatFixed6(r.Lng)) &&
+                               RegWriteDword(key, L"Altitude", static_cast<uint32_t>(r.Altitude));
             RegClose(key);
-            wrote = true;
+            if (wrote) result = kDayruneWritten;
         }
     }
     if (announce) announce(kDayruneKey, kMsgLocationsChanged);
-    return wrote;
+    return result;
+}
+
+std::wstring DayruneResultText(int result) {
+    switch (result) {
+        case kDayruneNotInstalled: return L"'Dayrune' is not installed: nothing was written.";
+        case kDayruneNotWritten: return L"Can't write 'Dayrune' registry.";
+        default: return std::wstring();
+    }
 }
 
 }  // namespace velkaro

@@ -32,6 +32,18 @@ bool WriteWorkWithBackup(EditorState* s, bool exitAfter, const Announce& announc
 // The apply button: the Work list becomes the shown Stock list and is written
 // with exit. False (nothing done) when the Stock list is empty.
 bool ApplyStockView(EditorState* s, const Announce& announce);
+// After a write whose exit did not happen (the category file could not be
+// saved and the user stays): the Work list shows what the slots now hold,
+// its flags reset, and a shown "_REG_BAK" its new contents.
+void ShowWrittenSlots(EditorState* s);
+
+// Places whose "Valid" is set among the records that the slots take.
+int ValidInSlots(const RecordList& records);
+// What to ask before the records are written into the slots: that the rows
+// after the twentieth are not written, and, with `askFewer`, that the slots
+// would hold fewer valid places than they do now (read from the registry),
+// which "_REG_BAK" keeps. Empty when there is nothing to ask.
+std::wstring SlotWriteQuestion(const RecordList& toWrite, bool askFewer);
 
 // Which bit of which flag a "Reg" entry shows.
 enum DisplayEntry { kRegMenuTime, kRegLocation, kRegLatLng, kRegAltitude, kRegUtc, kRegLocalTime, kRegMargin };
@@ -49,9 +61,13 @@ void ToggleDisplayFlag(DisplayFlags* f, int entry, const Announce& announce);
 int32_t SlotAltitude(const EditorRecord& r, int altitudeMode);
 void SetAltitudeMode(EditorState* s, int mode);
 
+enum DayruneResult { kDayruneNotWritten = -1, kDayruneNotInstalled = 0, kDayruneWritten = 1 };
 // After the user confirmed: writes "Lat", "Lng" and "Altitude" into Dayrune's
 // key when it exists (it is never created) and announces the change either
-// way. Returns whether the values were written.
-bool SendToDayrune(const EditorRecord& r, const Announce& announce);
+// way. Returns a DayruneResult: written, not installed (no key), or the key
+// is there but could not be written.
+int SendToDayrune(const EditorRecord& r, const Announce& announce);
+// What the user is told when the place did not reach Dayrune; empty when it did.
+std::wstring DayruneResultText(int result);
 
 }  // namespace velkaro

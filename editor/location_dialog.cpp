@@ -6,9 +6,10 @@
 #include "settings/location.h"
 
 namespace velkaro {
-namespace {
 
-constexpr int32_t kUtcGetFixed = 3;  // kept as it is; the check boxes cannot show it
+const wchar_t kReadOnlyLocationCaption[] = L"Location (read-only)";
+
+namespace {
 
 // The heights field taken as 8-bit text: only digits and "/" carry meaning.
 std::string Narrow(const std::wstring& text) {
@@ -28,28 +29,10 @@ LocationForm OpenLocationForm(const EditorRecord& r) {
     f.Lng = FormatFixed6(r.Lng);
     f.Heights = FormatHeights(r);
     f.Margin = FormatUtcOffset(r.UtcMargin);  // "5.75" stays 5.75
-    switch (r.UtcGet) {
-        case kUtcGetFixed: f.OffsetBoxesEnabled = false; break;
-        case 2: f.FromLongitude = f.AutoOffset = true; f.MarginEnabled = false; break;
-        case 1: f.AutoOffset = true; f.MarginEnabled = false; break;
-        default: break;
-    }
+    f.Offset = OffsetBoxesFor(r.UtcGet);
     f.DST = r.DST;
     f.Memo = r.Memo;
     return f;
-}
-
-void SetFromLongitude(LocationForm* f, bool checked) {
-    f->FromLongitude = checked;
-    if (!checked) return;
-    f->AutoOffset = true;
-    f->MarginEnabled = false;
-}
-
-void SetAutoOffset(LocationForm* f, bool checked) {
-    f->AutoOffset = checked;
-    f->MarginEnabled = !checked;
-    if (!checked) f->FromLongitude = false;
 }
 
 void ConfirmLocationForm(const LocationForm& f, EditorRecord* r) {
@@ -59,11 +42,7 @@ void ConfirmLocationForm(const LocationForm& f, EditorRecord* r) {
     r->Lng = ParseLeadingDouble(f.Lng);
     ReadHeights(Narrow(f.Heights), &r->Prominence, &r->Altitude);
     r->UtcMargin = ParseLeadingDouble(f.Margin);
-    if (r->UtcGet != kUtcGetFixed) {
-        r->UtcGet = 0;
-        if (f.AutoOffset) r->UtcGet = 1;
-        if (f.FromLongitude) r->UtcGet = 2;
-    }
+    r->UtcGet = UtcGetFromBoxes(f.Offset, r->UtcGet);
     r->DST = CutToField(f.DST);
     r->ExistDST = r->DST.empty() ? 0 : 1;
     r->Memo = CutToField(f.Memo);
@@ -75,6 +54,15 @@ double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, 
     const long long d = LeadingInteger(degrees);
     const long long m = std::llabs(LeadingInteger(minutes)), s = std::llabs(LeadingInteger(seconds));
     return DegreesFromParts(static_cast<double>(d), static_cast<double>(m), static_cast<double>(s), d < 0);
+}
+
+std::wstring ClipboardShown(const wchar_t* text, size_t chars) {
+    std::wstring out;
+    for (size_t i = 0; i < chars && text[i]; ++i) {  // the bound before the read
+        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out.push_back(L'\r');
+        out.push_back(text[i]);
+    }
+    return out;
 }
 
 }  // namespace velkaro

@@ -5,8 +5,12 @@
 #include <string>
 
 #include "editor/record.h"
+#include "settings/offset_boxes.h"
 
 namespace velkaro {
+
+// The caption of the dialog when it shows a place that may not change.
+extern const wchar_t kReadOnlyLocationCaption[];  // "Location (read-only)"
 
 // The dialog's fields as texts and check states.
 struct LocationForm {
@@ -17,23 +21,14 @@ struct LocationForm {
     std::wstring Margin;    // the offset from UTC
     std::wstring DST;       // the rule
     std::wstring Memo;
-    bool FromLongitude = false;       // offset from the longitude (UtcGet 2)
-    bool AutoOffset = false;          // automatic offset (UtcGet 1)
-    bool OffsetBoxesEnabled = true;   // false for UtcGet 3, which the boxes cannot show
-    bool MarginEnabled = true;        // the offset field takes typing
+    OffsetBoxes Offset;     // the offset check boxes and whether the offset takes typing
 };
 
 LocationForm OpenLocationForm(const EditorRecord& r);
 
-// Checking "from longitude" also checks "automatic" and locks the offset;
-// unchecking it changes nothing else.
-void SetFromLongitude(LocationForm* f, bool checked);
-// Unchecking "automatic" also unchecks "from longitude" and frees the offset;
-// checking it locks the offset.
-void SetAutoOffset(LocationForm* f, bool checked);
-
 // OK: writes the fields into the record. Texts are cut to a record's field,
-// numbers that do not read are 0, UtcGet 3 stays 3, and the record has
+// numbers that do not read are 0, a place on the device clock keeps that
+// mode (its offset is not recomputed here: the item does it), and the record has
 // daylight saving exactly when the rule text is not empty.
 void ConfirmLocationForm(const LocationForm& f, EditorRecord* r);
 
@@ -44,5 +39,10 @@ bool TakesHeightsCharacter(wchar_t ch);
 // The converter: degrees (signed), minutes and seconds (their absolute
 // values) as decimal degrees; the sign is the integer's, so "-0" is positive.
 double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, const std::wstring& seconds);
+
+// The clipboard's text as the dialog shows it: at most `chars` characters of
+// the block (which need not hold a terminator), up to the first NUL, a lone
+// line feed made a line break the edit control shows.
+std::wstring ClipboardShown(const wchar_t* text, size_t chars);
 
 }  // namespace velkaro

@@ -1,5 +1,7 @@
 #include "editor/record.h"
 
+#include <cstring>
+
 namespace velkaro {
 
 const wchar_t kRegBakName[] = L"_REG_BAK";
@@ -12,6 +14,15 @@ std::wstring CutToField(const std::wstring& text) {
     const uint32_t last = static_cast<uint32_t>(text[n - 1]);
     if (sizeof(wchar_t) == 2 && last >= 0xD800 && last <= 0xDBFF) --n;  // keep pairs whole
     return text.substr(0, n);
+}
+
+bool SamePlace(const EditorRecord& a, const EditorRecord& b) {
+    // Doubles bit for bit, so that a place read as "nan" still equals itself.
+    return a.Valid == b.Valid && a.Location == b.Location && std::memcmp(&a.Lat, &b.Lat, sizeof a.Lat) == 0 &&
+           std::memcmp(&a.Lng, &b.Lng, sizeof a.Lng) == 0 && a.Altitude == b.Altitude &&
+           a.Prominence == b.Prominence && a.UtcGet == b.UtcGet &&
+           std::memcmp(&a.UtcMargin, &b.UtcMargin, sizeof a.UtcMargin) == 0 && a.ExistDST == b.ExistDST &&
+           a.DST == b.DST && a.Memo == b.Memo;
 }
 
 void ResetCategories(Categories* c) {

@@ -44,20 +44,34 @@ LRESULT CALLBACK BoxEditProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
 bool ConfirmWarning(unsigned stringId) {
     wchar_t text[512] = {};
     LoadStringW(g_ui.Instance, stringId, text, 512);
-    return MessageBoxW(g_ui.Main, text, L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
+    return ConfirmWarningText(text);
+}
+
+bool ConfirmWarningText(const std::wstring& text) {
+    return MessageBoxW(g_ui.Main, text.c_str(), L"Warning", MB_OKCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDOK;
+}
+
+void TellRefusal() {
+    const std::wstring text = RefusalText(g_editor);
+    g_editor.Refused = kRefusedNone;
+    if (!text.empty()) MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK | MB_ICONINFORMATION);
 }
 
 void OpenRow(int list) {
     const int row = FocusedRow(list);
     if (!BeginEditRow(&g_editor, list, row)) return;
-    RunLocationDialog(g_ui.Main);
+    // A read-only place opens for viewing: nothing typed there is lost at OK.
+    const bool readOnly = RowReadOnly(g_editor, list, row);
+    RunLocationDialog(g_ui.Main, readOnly);
+    if (readOnly) return;
     if (FinishEditRow(&g_editor, list, row)) RefreshList(list);
+    TellRefusal();
 }
 
 void AddRow(int list) {
-    if (!BeginAdd(&g_editor, list)) return;
+    if (!BeginAdd(&g_editor, list)) return TellRefusal();
     const int at = FocusedRow(list);
-    RunLocationDialog(g_ui.Main);
+    RunLocationDialog(g_ui.Main, false);
     if (FinishAdd(&g_editor, list, at)) ResetList(list);
 }
 
@@ -65,10 +79,11 @@ void CopySelected(int list) { CopyRows(&g_editor, list, SelectedRows(list)); }
 
 void CutSelected(int list) {
     if (CutRows(&g_editor, list, SelectedRows(list))) ClearSelection(list);
+    TellRefusal();
 }
 
 void Paste(int list) {
-    if (!PasteRows(&g_editor, list, FocusedRow(list))) return;
+    if (!PasteRows(&g_editor, list, FocusedRow(list))) return TellRefusal();
     if (list == kStockList) {
         ResetList(list);
     } else {
@@ -88,10 +103,12 @@ void AllSet() {
 
 void FixOrder() {
     if (FixStockOrder(&g_editor)) RefreshList(kStockList);
+    TellRefusal();
 }
 
 void DeleteCategory() {
-    if (!CanDeleteCategory(g_editor) || !ConfirmWarning(IDS_CONFIRM_CATEG_DEL)) return;
+    if (!MayDeleteCategory(&g_editor)) return TellRefusal();
+    if (!ConfirmWarning(IDS_CONFIRM_CATEG_DEL)) return;
     if (DeleteCurrentCategory(&g_editor)) ShowNewCategoryState();
 }
 

@@ -76,6 +76,9 @@ void ReleaseBoxEdit();
 
 // Asks with a string, caption "Warning", OK and Cancel with Cancel the default.
 bool ConfirmWarning(unsigned stringId);
+bool ConfirmWarningText(const std::wstring& text);
+// Says why the last command changed nothing, when it was refused.
+void TellRefusal();
 
 // Commands on rows.
 void OpenRow(int list);  // the focused row in the location dialog
@@ -125,7 +128,8 @@ void ReportStartFile();
 // Dialogs. Both work on g_editor.DialogBuffer; the location dialog sets
 // g_editor.DialogConfirmed when it ends with OK. The rule dialog returns the
 // zone chosen in its "Zone" list when it ended with OK, else no choice.
-void RunLocationDialog(HWND owner);
+// A read-only dialog shows the place and changes nothing.
+void RunLocationDialog(HWND owner, bool readOnly);
 ZoneChoice RunRuleDialog(HWND owner);
 // Runs a dialog of the editor's resources at the editor's scale factor.
 INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param);

@@ -46,6 +46,7 @@ LRESULT CALLBACK ListProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     const WNDPROC base = g_ui.ListProcs[list];
     switch (msg) {
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // the second tap of a quick pair is a tap too
             PenDown(&g_editor, list, GET_X_LPARAM(lp), GET_Y_LPARAM(lp), RowAt(w, GET_Y_LPARAM(lp)));
             break;
         case WM_MOUSEMOVE: {
@@ -58,9 +59,18 @@ LRESULT CALLBACK ListProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
             if (step.Swiped) return 0;
             break;
         }
-        case WM_LBUTTONUP:
-            PenEnd(&g_editor, list);
-            break;
+        case WM_LBUTTONUP: {
+            // The check mark follows the pen's own gesture: the list view
+            // would report a click wherever a drag or swipe ended.
+            LVHITTESTINFO hit = {};
+            hit.pt = {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+            const int row = ListView_SubItemHitTest(w, &hit) >= 0 && (hit.flags & LVHT_ONITEM) ? hit.iItem : -1;
+            if (PenUp(&g_editor, list, hit.pt.x, hit.pt.y, row, row >= 0 ? hit.iSubItem : -1))
+                ListView_RedrawItems(w, row, row);
+            const LRESULT r = CallWindowProcW(base, w, msg, wp, lp);
+            TellRefusal();  // once the list has let the pen go
+            return r;
+        }
         default:
             break;
     }
@@ -103,15 +113,7 @@ void FillRowText(NMLVDISPINFOW* info) {
 void HeaderClick(int list, int column) {
     const bool changed = column == 0 ? RestoreStockOrder(&g_editor, list) : SortList(&g_editor, list, column);
     if (changed) RefreshList(list);
-}
-
-void Click(const NMITEMACTIVATE* act) {
-    const int list = ListOfWindow(act->hdr.hwndFrom);
-    LVHITTESTINFO hit = {};
-    hit.pt = act->ptAction;
-    ListView_SubItemHitTest(act->hdr.hwndFrom, &hit);
-    if (hit.iItem < 0 || hit.iSubItem != 1) return;
-    if (ToggleCheck(&g_editor, list, hit.iItem)) ListView_RedrawItems(act->hdr.hwndFrom, hit.iItem, hit.iItem);
+    TellRefusal();
 }
 
 }  // namespace
@@ -205,9 +207,6 @@ LRESULT ListNotify(NMHDR* hdr) {
             HeaderClick(ListOfWindow(hdr->hwndFrom), nm->iSubItem);
             break;
         }
-        case NM_CLICK:
-            Click(reinterpret_cast<NMITEMACTIVATE*>(hdr));
-            break;
         case NM_RETURN: {
             // The Enter key opens the focused row of the list it was pressed in.
             const int list = ListOfWindow(hdr->hwndFrom);

@@ -20,14 +20,34 @@ constexpr size_t kClipboardShown = 32768;   // characters of the clipboard shown
 const int kTextFields[] = {IDC_LOC_NAME, IDC_LOC_LAT, IDC_LOC_LNG, IDC_LOC_HEIGHTS,
                            IDC_LOC_MARGIN, IDC_LOC_DST, IDC_LOC_MEMO};
 
-LocationForm* FormOf(HWND dlg) { return reinterpret_cast<LocationForm*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
+// What one run of the dialog holds.
+struct LocationRun {
+    LocationForm Form;
+    bool ReadOnly = false;  // the place is shown, not changed
+};
+
+LocationRun* RunOf(HWND dlg) { return reinterpret_cast<LocationRun*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
+
+// The record's buttons; its texts are kTextFields.
+const int kRecordButtons[] = {IDC_LOC_VALID, IDC_LOC_FROM_LONGITUDE, IDC_LOC_AUTO_OFFSET, IDC_LOC_DST_BUTTON};
+
+// The place of a read-only category is shown whole but takes no changes;
+// the caption says so. The converter still works.
+void MakeReadOnly(HWND dlg) {
+    for (int id : kTextFields) {
+        SendDlgItemMessageW(dlg, id, EM_SETREADONLY, TRUE, 0);
+        EnableWindow(GetDlgItem(dlg, id), TRUE);  // read-only text stays readable and selectable
+    }
+    for (int id : kRecordButtons) EnableWindow(GetDlgItem(dlg, id), FALSE);
+    SetWindowTextW(dlg, kReadOnlyLocationCaption);
+}
 
 void ShowOffsetBoxes(HWND dlg, const LocationForm& f) {
-    CheckDlgButton(dlg, IDC_LOC_FROM_LONGITUDE, f.FromLongitude ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dlg, IDC_LOC_AUTO_OFFSET, f.AutoOffset ? BST_CHECKED : BST_UNCHECKED);
-    EnableWindow(GetDlgItem(dlg, IDC_LOC_FROM_LONGITUDE), f.OffsetBoxesEnabled);
-    EnableWindow(GetDlgItem(dlg, IDC_LOC_AUTO_OFFSET), f.OffsetBoxesEnabled);
-    EnableWindow(GetDlgItem(dlg, IDC_LOC_MARGIN), f.MarginEnabled);
+    CheckDlgButton(dlg, IDC_LOC_FROM_LONGITUDE, f.Offset.FromLng ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dlg, IDC_LOC_AUTO_OFFSET, f.Offset.Auto ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_FROM_LONGITUDE), f.Offset.BoxesEnabled);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_AUTO_OFFSET), f.Offset.BoxesEnabled);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_MARGIN), f.Offset.MarginEnabled);
 }
 
 void ShowForm(HWND dlg, const LocationForm& f) {
@@ -51,18 +71,8 @@ void ReadForm(HWND dlg, LocationForm* f) {
     f->Margin = DialogText(dlg, IDC_LOC_MARGIN);
     f->DST = DialogText(dlg, IDC_LOC_DST);
     f->Memo = DialogText(dlg, IDC_LOC_MEMO);
-    f->FromLongitude = IsDlgButtonChecked(dlg, IDC_LOC_FROM_LONGITUDE) == BST_CHECKED;
-    f->AutoOffset = IsDlgButtonChecked(dlg, IDC_LOC_AUTO_OFFSET) == BST_CHECKED;
-}
-
-// Line feeds alone do not break lines in an edit control.
-std::wstring EditLines(const wchar_t* text, size_t max) {
-    std::wstring out;
-    for (size_t i = 0; text[i] && i < max; ++i) {
-        if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) out.push_back(L'\r');
-        out.push_back(text[i]);
-    }
-    return out;
+    f->Offset.FromLng = IsDlgButtonChecked(dlg, IDC_LOC_FROM_LONGITUDE) == BST_CHECKED;
+    f->Offset.Auto = IsDlgButtonChecked(dlg, IDC_LOC_AUTO_OFFSET) == BST_CHECKED;
 }
 
 void ShowClipboardText(HWND dlg) {
@@ -70,7 +80,7 @@ void ShowClipboardText(HWND dlg) {
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
             const size_t chars = GlobalSize(data) / sizeof(wchar_t);
-            SetDlgItemTextW(dlg, IDC_LOC_CLIPBOARD, EditLines(text, chars < kClipboardShown ? chars : kClipboardShown).c_str());
+            SetDlgItemTextW(dlg, IDC_LOC_CLIPBOARD, ClipboardShown(text, chars < kClipboardShown ? chars : kClipboardShown).c_str());
             GlobalUnlock(data);
         }
     }
@@ -113,14 +123,15 @@ LRESULT CALLBACK HeightsProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
     return DefSubclassProc(w, msg, wp, lp);
 }
 
-void Init(HWND dlg, LocationForm* f) {
-    SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(f));
+void Init(HWND dlg, LocationRun* run) {
+    SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(run));
     InitEditorDialog(dlg);
     for (int id : kTextFields) SendDlgItemMessageW(dlg, id, EM_LIMITTEXT, kFieldChars, 0);
     SetWindowSubclass(GetDlgItem(dlg, IDC_LOC_HEIGHTS), HeightsProc, 0, 0);
-    *f = OpenLocationForm(g_editor.DialogBuffer);
-    ShowForm(dlg, *f);
+    run->Form = OpenLocationForm(g_editor.DialogBuffer);
+    ShowForm(dlg, run->Form);
     ShowClipboardText(dlg);
+    if (run->ReadOnly) MakeReadOnly(dlg);
 }
 
 // The rule dialog edits the buffer's rule; the field shows the buffer's rule
@@ -132,9 +143,10 @@ void EditRule(HWND dlg) {
     if (zone.Chosen) SetDlgItemTextW(dlg, IDC_LOC_MARGIN, FormatUtcOffset(zone.StandardHours).c_str());
 }
 
-bool Command(HWND dlg, LocationForm* f, int id, int code) {
+bool Command(HWND dlg, LocationRun* run, int id, int code) {
+    LocationForm* f = &run->Form;
     const int close = DialogCloseKind(id);
-    if (close > 0) {
+    if (close > 0 && !run->ReadOnly) {
         ReadForm(dlg, f);
         g_editor.DialogConfirmed = true;
         ConfirmLocationForm(*f, &g_editor.DialogBuffer);
@@ -146,11 +158,11 @@ bool Command(HWND dlg, LocationForm* f, int id, int code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_LOC_FROM_LONGITUDE:
-            SetFromLongitude(f, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
+            SetFromLongitude(&f->Offset, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
             ShowOffsetBoxes(dlg, *f);
             return true;
         case IDC_LOC_AUTO_OFFSET:
-            SetAutoOffset(f, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
+            SetAutoOffset(&f->Offset, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
             ShowOffsetBoxes(dlg, *f);
             return true;
         case IDC_LOC_CONVERT: RunConverter(dlg); return true;
@@ -162,11 +174,11 @@ bool Command(HWND dlg, LocationForm* f, int id, int code) {
 INT_PTR CALLBACK LocationDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_INITDIALOG:
-            Init(dlg, reinterpret_cast<LocationForm*>(lp));
+            Init(dlg, reinterpret_cast<LocationRun*>(lp));
             return TRUE;
         case WM_COMMAND: {
-            LocationForm* f = FormOf(dlg);
-            return f && Command(dlg, f, LOWORD(wp), HIWORD(wp));
+            LocationRun* run = RunOf(dlg);
+            return run && Command(dlg, run, LOWORD(wp), HIWORD(wp));
         }
         case WM_CLOSE:
             CloseEditorDialog(dlg, IDCANCEL);
@@ -178,9 +190,10 @@ INT_PTR CALLBACK LocationDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-void RunLocationDialog(HWND owner) {
-    LocationForm form;
-    RunEditorDialog(IDD_LOCATION, owner, LocationDialogProc, reinterpret_cast<LPARAM>(&form));
+void RunLocationDialog(HWND owner, bool readOnly) {
+    LocationRun run;
+    run.ReadOnly = readOnly;
+    RunEditorDialog(IDD_LOCATION, owner, LocationDialogProc, reinterpret_cast<LPARAM>(&run));
 }
 
 }  // namespace velkaro

@@ -180,7 +180,16 @@ void ChooseCategoryFromBox() {
 }
 
 void Apply() {
-    if (ApplyStockView(&g_editor, AnnounceToPeer)) RequestExit();
+    if (g_editor.StockView.empty()) return;
+    const std::wstring question = SlotWriteQuestion(g_editor.StockView, true);
+    if (!question.empty() && !ConfirmWarningText(question)) return;
+    if (!ApplyStockView(&g_editor, AnnounceToPeer)) return;
+    RequestExit();
+    if (!IsWindow(g_ui.Main)) return;
+    // The user stays after a failed save: the slots were written all the same.
+    ShowWrittenSlots(&g_editor);
+    ResetList(kWorkList);
+    if (g_editor.Stock.Current == kRegBakCategory) ShowCurrentCategory();
 }
 
 void Command(HWND w, int id, int code) {

@@ -15,11 +15,14 @@ HMENU StockMenu() { return GetSubMenu(g_ui.Menus, 1); }
 void SendFocusedToDayrune(int list) {
     const int row = FocusedRow(list);
     if (row < 0 || !ConfirmWarning(IDS_CONFIRM_DAYRUNE)) return;
-    SendToDayrune(ListOf(&g_editor, list)[static_cast<size_t>(row)], AnnounceToPeer);
+    const int result = SendToDayrune(ListOf(&g_editor, list)[static_cast<size_t>(row)], AnnounceToPeer);
+    const std::wstring text = DayruneResultText(result);
+    if (!text.empty()) MessageBoxW(g_ui.Main, text.c_str(), L"error", MB_OK);
 }
 
 void Sort(int list, int key) {
     if (SortList(&g_editor, list, key)) RefreshList(list);
+    TellRefusal();
 }
 
 void ToggleWide(int mode) {
@@ -33,6 +36,8 @@ void Read() {
 }
 
 void Write() {
+    const std::wstring question = SlotWriteQuestion(g_editor.Work, false);
+    if (!question.empty() && !ConfirmWarningText(question)) return;
     WriteWorkWithBackup(&g_editor, false, AnnounceToPeer);
     ResetList(kWorkList);
     if (g_editor.Stock.Current == kRegBakCategory) ResetList(kStockList);

@@ -40,15 +40,26 @@ bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes, int* e
         return false;
     }
     bool ok = true;
+    DWORD err = 0;
     size_t done = 0;
+    // A full disk first takes part of a chunk with success; the next write
+    // then fails with the reason.
     while (ok && done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(bytes.size() - done > (1u << 20) ? (1u << 20) : bytes.size() - done);
         DWORD wrote = 0;
-        ok = WriteFile(f, bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
+        if (!WriteFile(f, bytes.data() + done, chunk, &wrote, nullptr)) {
+            ok = false;
+            err = GetLastError();
+        } else if (wrote == 0) {
+            ok = false;
+            err = ERROR_DISK_FULL;
+        }
         done += wrote;
     }
-    if (ok) ok = FlushFileBuffers(f) != 0;
-    DWORD err = ok ? 0 : GetLastError();
+    if (ok && !FlushFileBuffers(f)) {
+        ok = false;
+        err = GetLastError();
+    }
     if (!CloseHandle(f) && ok) {
         ok = false;
         err = GetLastError();
@@ -59,7 +70,7 @@ bool ReplaceFileBytes(const std::wstring& path, const std::string& bytes, int* e
     }
     if (!ok) {
         DeleteFileW(temp.c_str());
-        if (error) *error = static_cast<int>(err);
+        if (error) *error = static_cast<int>(err != 0 ? err : ERROR_WRITE_FAULT);
     }
     return ok;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/commands.h"
+#include "editor/stock_file.h"
 #include "platform/registry.h"
 #include "settings/location.h"
 #include "settings/protocol.h"
@@ -115,6 +116,7 @@ TEST(EditorCommands, ReservedAndFixedCategoriesOnlyGiveRecordsAway) {
         s.DialogBuffer.Location = L"changed";
         s.DialogConfirmed = true;
         EXPECT_FALSE(FinishEditRow(&s, kStockList, 0));  // viewing only
+        EXPECT_TRUE(RowReadOnly(s, kStockList, 0));
         EXPECT_EQ(Names(s.Stock.Stores[static_cast<size_t>(index)]), Names(store));
         EXPECT_EQ(Names(s.StockView), Names(store));
         EXPECT_EQ(CategoryCount(s.Stock), 5);
@@ -205,6 +207,17 @@ TEST(EditorCommands, NewAndRenamedCategories) {
     EXPECT_EQ(s.Stock.Names[1], L"_SEARCH");
     ShowCategory(&s, 3);  // a fixed category can be renamed
     EXPECT_EQ(RenameCurrentCategory(&s, L"Kept"), kCategoryDone);
+
+    // A tab or line break could not be written in a name: it is a blank from
+    // the start, so two names never become one in the file.
+    EXPECT_EQ(AddCategoryFromText(&s, L"New\tZealand"), kCategoryDone);
+    EXPECT_EQ(s.Stock.Names.back(), L"New Zealand");
+    EXPECT_EQ(AddCategoryFromText(&s, L"New Zealand"), kCategoryUnchanged);
+    EXPECT_EQ(RenameCurrentCategory(&s, L"Aotea\nroa"), kCategoryDone);
+    EXPECT_EQ(AddCategoryFromText(&s, L"Aotea roa"), kCategoryUnchanged);
+    Categories back;
+    ParseStockFile(FormatStockFile(s.Stock), &back);
+    EXPECT_EQ(back.Names, s.Stock.Names);
 
     while (CategoryCount(s.Stock) < kCategoryCapacity)
         AddCategoryFromText(&s, L"c" + std::to_wstring(CategoryCount(s.Stock)));
@@ -345,4 +358,129 @@ TEST(EditorCommands, AnOpenedFileShowsSearchForIndexZero) {
     s.Stock.Current = 42;
     ChooseOpenedCategory(&s);
     EXPECT_EQ(s.Stock.Current, 0);
+}
+
+TEST(EditorCommands, ReadOnlyCategoriesSayWhyEveryChangeIsRefused) {
+    for (int index : {kRegBakCategory, 3}) {
+        EditorState s = Sample();
+        ShowCategory(&s, index);
+        s.Clipboard = {Rec(L"clip")};
+        const std::wstring name = s.Stock.Names[static_cast<size_t>(index)];
+        auto refused = [&](bool result) {
+            const bool told = !result && s.Refused == kRefusedReadOnly && s.RefusedCategory == index &&
+                              RefusalText(s).find(L"\"" + name + L"\" is read-only") == 0;
+            s.Refused = kRefusedNone;
+            return told;
+        };
+        EXPECT_TRUE(refused(CutRows(&s, kStockList, {0})));
+        EXPECT_TRUE(refused(PasteRows(&s, kStockList, 0)));
+        EXPECT_TRUE(refused(BeginAdd(&s, kStockList)));
+        EXPECT_TRUE(refused(FixStockOrder(&s)));
+        EXPECT_TRUE(refused(SortList(&s, kStockList, kSortLocation)));
+        EXPECT_TRUE(refused(ToggleCheck(&s, kStockList, 0)));
+        PenDown(&s, kStockList, 10, 10, 0);
+        PenMove(&s, kStockList, 10, 30, 1, true);
+        EXPECT_TRUE(refused(PenUp(&s, kStockList, 10, 30, 1, 2)));
+        EXPECT_EQ(s.StockView[0].Valid, 1);
+        // Copying and viewing say nothing.
+        CopyRows(&s, kStockList, {0});
+        ASSERT_TRUE(BeginEditRow(&s, kStockList, 0));
+        EXPECT_EQ(s.Refused, kRefusedNone);
+        EXPECT_EQ(MayDeleteCategory(&s), false);
+        EXPECT_EQ(s.Refused, index == kRegBakCategory ? kRefusedReserved : kRefusedReadOnly);
+    }
+    EditorState s = Sample();
+    ShowCategory(&s, kSearchCategory);
+    EXPECT_FALSE(MayDeleteCategory(&s));
+    EXPECT_EQ(RefusalText(s), L"\"_SEARCH\" belongs to the editor and cannot be deleted.");
+    ShowCategory(&s, 2);  // an open category refuses nothing
+    s.Refused = kRefusedNone;
+    EXPECT_TRUE(MayDeleteCategory(&s));
+    EXPECT_TRUE(SortList(&s, kStockList, kSortLocation));
+    EXPECT_FALSE(RowReadOnly(s, kStockList, 0));
+    EXPECT_FALSE(RowReadOnly(s, kWorkList, 0));
+    EXPECT_EQ(s.Refused, kRefusedNone);
+    EXPECT_EQ(RefusalText(s), L"");
+}
+
+TEST(EditorCommands, EditsAndCheckMarksInSearchHitsReachTheirPlaces) {
+    EditorState s = Sample();
+    SortList(&s, kStockList, kSortLocation);  // the view's order is not the store's
+    ASSERT_TRUE(SearchStock(&s, L"a", false));
+    ASSERT_EQ(Names(s.StockView), L"Baku,Lhasa,Osaka");
+    // An edit of a hit reaches its store record, and stays in the hits.
+    ASSERT_TRUE(BeginEditRow(&s, kStockList, 1));
+    s.DialogBuffer.Location = L"Lhasa (Tibet)";
+    s.DialogBuffer.Memo = L"3650 m";
+    s.DialogConfirmed = true;
+    ASSERT_TRUE(FinishEditRow(&s, kStockList, 1));
+    EXPECT_EQ(s.Stock.Stores[2][4].Location, L"Lhasa (Tibet)");
+    EXPECT_EQ(s.Stock.Stores[2][4].Memo, L"3650 m");
+    EXPECT_EQ(s.Stock.Stores[2][4].Number, 4);
+    EXPECT_EQ(s.Stock.Stores[2][4].FoundIn, -1);
+    EXPECT_EQ(s.Stock.Stores[kSearchCategory][1].Location, L"Lhasa (Tibet)");
+    EXPECT_EQ(s.StockView[1].Number, 1);
+    // A check mark too, and again after the edit.
+    ASSERT_TRUE(ToggleCheck(&s, kStockList, 1));
+    ASSERT_TRUE(ToggleCheck(&s, kStockList, 0));
+    EXPECT_EQ(s.Stock.Stores[2][4].Valid, 0);
+    EXPECT_EQ(s.Stock.Stores[2][3].Valid, 0);  // Baku
+    EXPECT_EQ(s.Stock.Stores[2][2].Valid, 1);  // Osaka untouched
+    EXPECT_EQ(s.StockView[0].Valid, 0);
+    // A search within the hits still knows where they came from.
+    ASSERT_TRUE(SearchStock(&s, L"osa", false));
+    ASSERT_TRUE(ToggleCheck(&s, kStockList, 0));
+    EXPECT_EQ(s.Stock.Stores[2][2].Valid, 0);
+    ShowCategory(&s, 2);
+    EXPECT_EQ(Names(s.StockView), L"Tokyo,Delhi,Osaka,Baku,Lhasa (Tibet)");
+
+    // Adding, cutting and pasting in the hits would reach no category.
+    ShowCategory(&s, kSearchCategory);
+    s.Clipboard = {Rec(L"clip")};
+    EXPECT_FALSE(BeginAdd(&s, kStockList));
+    EXPECT_EQ(s.Refused, kRefusedSearchList);
+    EXPECT_FALSE(CutRows(&s, kStockList, {0}));
+    EXPECT_FALSE(PasteRows(&s, kStockList, 0));
+    EXPECT_EQ(Names(s.StockView), L"Osaka");
+    EXPECT_NE(RefusalText(s).find(L"add, cut and paste"), std::wstring::npos);
+}
+
+TEST(EditorCommands, SearchHitsWhoseCategoryIsReadOnlyOrChangedAreRefused) {
+    EditorState s = Sample();
+    ShowCategory(&s, 3);  // Fixed
+    ASSERT_TRUE(SearchStock(&s, L"r", false));  // Paris, Rome
+    EXPECT_TRUE(RowReadOnly(s, kStockList, 0));  // opens for viewing only
+    EXPECT_FALSE(ToggleCheck(&s, kStockList, 1));
+    EXPECT_EQ(s.Refused, kRefusedHitReadOnly);
+    EXPECT_EQ(RefusalText(s), L"This place was found in \"Fixed\", which is read-only: the change is not made.");
+    EXPECT_EQ(s.Stock.Stores[3][1].Valid, 1);
+    EXPECT_EQ(s.StockView[1].Valid, 1);
+
+    // Found in Asia; Asia changed since: a cut renumbers it.
+    ShowCategory(&s, 2);
+    ASSERT_TRUE(SearchStock(&s, L"a", false));  // Osaka (2), Baku (3), Lhasa (4)
+    ShowCategory(&s, 2);
+    ASSERT_TRUE(CutRows(&s, kStockList, {0}));  // Tokyo goes; Baku is now 2
+    ShowCategory(&s, kSearchCategory);
+    ASSERT_TRUE(BeginEditRow(&s, kStockList, 0));  // Osaka, found as 2
+    s.DialogBuffer.Location = L"Osaka-shi";
+    s.DialogConfirmed = true;
+    s.Refused = kRefusedNone;
+    EXPECT_FALSE(FinishEditRow(&s, kStockList, 0));
+    EXPECT_EQ(s.Refused, kRefusedHitChanged);
+    EXPECT_NE(RefusalText(s).find(L"\"Asia\" since the search"), std::wstring::npos);
+    EXPECT_EQ(Names(s.Stock.Stores[2]), L"Delhi,Osaka,Baku,Lhasa");
+    EXPECT_EQ(s.StockView[0].Location, L"Osaka");
+
+    // A category deleted before the hits' own: they follow it to its new index.
+    ShowCategory(&s, 4);  // Zeta
+    s.Stock.Stores[4] = {Rec(L"Zagreb")};
+    ShowCategory(&s, 4);
+    ASSERT_TRUE(SearchStock(&s, L"z", false));
+    ShowCategory(&s, 2);
+    ASSERT_TRUE(DeleteCurrentCategory(&s));  // Asia goes; Zeta becomes 3
+    ShowCategory(&s, kSearchCategory);
+    ASSERT_TRUE(ToggleCheck(&s, kStockList, 0));
+    EXPECT_EQ(s.Stock.Names[3], L"Zeta");
+    EXPECT_EQ(s.Stock.Stores[3][0].Valid, 0);
 }

@@ -3,6 +3,8 @@
 // and composed.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "editor/location_dialog.h"
 #include "editor/rule_dialog.h"
 #include "engine/calendar.h"
@@ -43,7 +45,7 @@ TEST(LocationDialog, OpensWithTheRecordsTextsAndOffsetBoxes) {
     EXPECT_EQ(f.Heights, L"120/1400");
     EXPECT_EQ(f.Margin, L"5.75");  // not 5.8, which would move the clock by three minutes
     EXPECT_EQ(f.DST, r.DST);
-    EXPECT_TRUE(f.OffsetBoxesEnabled && f.MarginEnabled && !f.AutoOffset && !f.FromLongitude);
+    EXPECT_TRUE(f.Offset.BoxesEnabled && f.Offset.MarginEnabled && !f.Offset.Auto && !f.Offset.FromLng);
 
     r.Prominence = 1400;
     r.UtcMargin = 9;
@@ -51,13 +53,13 @@ TEST(LocationDialog, OpensWithTheRecordsTextsAndOffsetBoxes) {
     f = OpenLocationForm(r);
     EXPECT_EQ(f.Heights, L"1400");
     EXPECT_EQ(f.Margin, L"9.0");
-    EXPECT_TRUE(f.AutoOffset && !f.FromLongitude && !f.MarginEnabled);
+    EXPECT_TRUE(f.Offset.Auto && !f.Offset.FromLng && !f.Offset.MarginEnabled);
     r.UtcGet = 2;
     f = OpenLocationForm(r);
-    EXPECT_TRUE(f.AutoOffset && f.FromLongitude && !f.MarginEnabled);
+    EXPECT_TRUE(f.Offset.Auto && f.Offset.FromLng && !f.Offset.MarginEnabled);
     r.UtcGet = 3;
     f = OpenLocationForm(r);
-    EXPECT_TRUE(!f.OffsetBoxesEnabled && !f.AutoOffset && !f.FromLongitude && f.MarginEnabled);
+    EXPECT_TRUE(!f.Offset.BoxesEnabled && !f.Offset.Auto && !f.Offset.FromLng && f.Offset.MarginEnabled);
 }
 
 TEST(LocationDialog, UnchangedOkGivesTheRecordBack) {
@@ -82,28 +84,28 @@ TEST(LocationDialog, UnchangedOkGivesTheRecordBack) {
 
 TEST(LocationDialog, OffsetBoxRules) {
     LocationForm f = OpenLocationForm(EditorRecord());
-    SetFromLongitude(&f, true);
-    EXPECT_TRUE(f.AutoOffset);
-    EXPECT_FALSE(f.MarginEnabled);
+    SetFromLongitude(&f.Offset, true);
+    EXPECT_TRUE(f.Offset.Auto);
+    EXPECT_FALSE(f.Offset.MarginEnabled);
     EXPECT_EQ(Confirmed(f).UtcGet, 2);
-    SetFromLongitude(&f, false);  // changes nothing else
-    EXPECT_TRUE(f.AutoOffset);
-    EXPECT_FALSE(f.MarginEnabled);
+    SetFromLongitude(&f.Offset, false);  // changes nothing else
+    EXPECT_TRUE(f.Offset.Auto);
+    EXPECT_FALSE(f.Offset.MarginEnabled);
     EXPECT_EQ(Confirmed(f).UtcGet, 1);
 
-    SetFromLongitude(&f, true);
-    SetAutoOffset(&f, false);  // takes "from longitude" with it
-    EXPECT_FALSE(f.FromLongitude);
-    EXPECT_TRUE(f.MarginEnabled);
+    SetFromLongitude(&f.Offset, true);
+    SetAutoOffset(&f.Offset, false);  // takes "from longitude" with it
+    EXPECT_FALSE(f.Offset.FromLng);
+    EXPECT_TRUE(f.Offset.MarginEnabled);
     EXPECT_EQ(Confirmed(f).UtcGet, 0);
-    SetAutoOffset(&f, true);
-    EXPECT_FALSE(f.MarginEnabled);
+    SetAutoOffset(&f.Offset, true);
+    EXPECT_FALSE(f.Offset.MarginEnabled);
 
     // 3 is kept whatever the boxes say.
     EditorRecord fixed;
     fixed.UtcGet = 3;
     f = OpenLocationForm(fixed);
-    SetFromLongitude(&f, true);
+    SetFromLongitude(&f.Offset, true);
     EXPECT_EQ(Confirmed(f, fixed).UtcGet, 3);
 }
 
@@ -281,4 +283,14 @@ TEST(RuleDialog, SpinPositions) {
     EXPECT_EQ(spin.Read(23), 23);
     EXPECT_EQ(spin.Read(0x10000u), 23);
     EXPECT_EQ(spin.Read(65000), 65000);
+}
+
+TEST(LocationDialog, ClipboardTextIsReadWithinItsBlock) {
+    // A block of exactly its characters, no terminator: nothing past it is read.
+    std::unique_ptr<wchar_t[]> block(new wchar_t[5]{L'1', L'\n', L'2', L'\r', L'\n'});
+    EXPECT_EQ(ClipboardShown(block.get(), 5), L"1\r\n2\r\n");
+    EXPECT_EQ(ClipboardShown(block.get(), 2), L"1\r\n");
+    const wchar_t withEnd[] = L"35.68\0rest";
+    EXPECT_EQ(ClipboardShown(withEnd, sizeof withEnd / sizeof withEnd[0]), L"35.68");
+    EXPECT_EQ(ClipboardShown(withEnd, 0), L"");
 }

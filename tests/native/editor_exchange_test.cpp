@@ -226,11 +226,13 @@ TEST_F(EditorExchange, AltitudeModesChooseTheSlotHeightDayruneAlwaysAltitude) {
     }
 
     // Dayrune gets Altitude whatever the mode, and only when its key exists.
-    EXPECT_FALSE(SendToDayrune(Place(L"peak", 350, 120), posted.Fn()));
+    EXPECT_EQ(SendToDayrune(Place(L"peak", 350, 120), posted.Fn()), kDayruneNotInstalled);
     EXPECT_FALSE(RegKeyExists(kDayruneKey));
+    EXPECT_NE(DayruneResultText(kDayruneNotInstalled).find(L"'Dayrune' is not installed"), std::wstring::npos);
     ASSERT_TRUE(RegCreate(kDayruneKey, &k));
     RegClose(k);
-    EXPECT_TRUE(SendToDayrune(Place(L"peak", 350, 120), posted.Fn()));
+    EXPECT_EQ(SendToDayrune(Place(L"peak", 350, 120), posted.Fn()), kDayruneWritten);
+    EXPECT_EQ(DayruneResultText(kDayruneWritten), L"");
     uint32_t type;
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(RegReadRaw(kDayruneKey, L"Altitude", &type, &bytes));
@@ -283,6 +285,51 @@ TEST_F(EditorExchange, DisplayFlagsKeepDefaultsWhenMissing) {
     EXPECT_EQ(f.Clock, 6);
     EXPECT_FALSE(DisplayEntryChecked(f, kRegLocation));
     EXPECT_TRUE(DisplayEntryChecked(f, kRegMenuTime));
+}
+
+TEST_F(EditorExchange, WriteQuestionNamesFewerValidPlacesAndRowsPastTheTwentieth) {
+    // Nothing there yet: nothing to ask for a short list.
+    EXPECT_EQ(SlotWriteQuestion({Place(L"one")}, true), L"");
+    MakeSettingsKey();
+    RecordList twenty;
+    for (int i = 0; i < 20; ++i) twenty.push_back(Place(L"p" + std::to_wstring(i)));
+    twenty[19].Valid = 0;
+    WriteRegistrySlots(twenty, kAltitudeProminence);  // 19 valid now
+
+    const std::wstring fewer = SlotWriteQuestion({Place(L"one")}, true);
+    EXPECT_NE(fewer.find(L" 19 "), std::wstring::npos) << fewer;
+    EXPECT_NE(fewer.find(L" 1."), std::wstring::npos) << fewer;
+    EXPECT_NE(fewer.find(L"\"_REG_BAK\""), std::wstring::npos) << fewer;
+    EXPECT_EQ(SlotWriteQuestion({Place(L"one")}, false), L"");  // "Write" shows what it writes
+    twenty[19].Valid = 1;
+    EXPECT_EQ(SlotWriteQuestion(twenty, true), L"");  // as many or more: no question
+    // Invalid rows count as none; rows after the twentieth neither.
+    RecordList many = twenty;
+    for (int i = 0; i < 5; ++i) many.push_back(Place(L"more"));
+    for (int i = 0; i < 3; ++i) many[static_cast<size_t>(i)].Valid = 0;
+    EXPECT_EQ(ValidInSlots(many), 17);
+    const std::wstring both = SlotWriteQuestion(many, true);
+    EXPECT_NE(both.find(L"25 rows"), std::wstring::npos) << both;
+    EXPECT_NE(both.find(L"twentieth"), std::wstring::npos) << both;
+    EXPECT_NE(both.find(L" 17."), std::wstring::npos) << both;
+    EXPECT_NE(SlotWriteQuestion(many, false).find(L"twentieth"), std::wstring::npos);
+}
+
+TEST_F(EditorExchange, AfterAnApplyThatDidNotEndTheWorkListShowsTheSlots) {
+    MakeSettingsKey();
+    WriteRegistrySlots({Place(L"old")}, kAltitudeProminence);
+    ShowCategory(&s, kRegBakCategory);
+    s.StockView = {Place(L"a"), Place(L"b")};
+    s.StockView[1].Valid = 0;
+    ASSERT_TRUE(ApplyStockView(&s, posted.Fn()));
+    ShowWrittenSlots(&s);
+    ASSERT_EQ(s.Work.size(), 20u);
+    EXPECT_EQ(s.Work[0].Location, L"a");
+    EXPECT_EQ(s.Work[1].Valid, 0);
+    EXPECT_EQ(s.Work[2].Location, L"");
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(s.Work[static_cast<size_t>(i)].Number, i);
+    ASSERT_EQ(s.StockView.size(), 20u);  // the shown backup: the slots before
+    EXPECT_EQ(s.StockView[0].Location, L"old");
 }
 
 namespace {

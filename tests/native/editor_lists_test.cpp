@@ -121,6 +121,53 @@ TEST(EditorCheck, StockToggleReachesTheStoreRecordByNumber) {
     EXPECT_EQ(s.Work[0].Valid, 0);
 }
 
+TEST(EditorCheck, OnlyATapInTheCheckColumnFlipsAndNeverTheEndOfADragOrSwipe) {
+    for (int list : {kWorkList, kStockList}) {
+        SCOPED_TRACE(list);
+        EditorState s = Sample();
+        s.Scale = 2;
+        s.Work = {Rec(L"Osaka", 0), Rec(L"Tokyo", 1), Rec(L"Kobe", 0), Rec(L"Nara", 1)};
+        RecordList& rows = ListOf(&s, list);
+        // A tap, with the pen straying less than the tolerance: flips.
+        PenDown(&s, list, 40, 10, 1);
+        PenMove(&s, list, 40 + kTapTolerance * 2, 12, 1, true);
+        EXPECT_TRUE(PenUp(&s, list, 41, 10, 1, 1));
+        EXPECT_EQ(rows[1].Valid, 0);
+        // A tap in another column: nothing.
+        PenDown(&s, list, 100, 10, 1);
+        EXPECT_FALSE(PenUp(&s, list, 100, 10, 1, 2));
+        EXPECT_EQ(rows[1].Valid, 0);
+        // A drag from row 0 to row 2, let go over row 2's check column.
+        PenDown(&s, list, 100, 5, 0);
+        EXPECT_TRUE(PenMove(&s, list, 100, 45, 2, true).Moved);
+        EXPECT_FALSE(PenUp(&s, list, 40, 45, 2, 1));
+        EXPECT_EQ(Names(rows), L"Tokyo,Kobe,Osaka,Nara");
+        EXPECT_EQ(rows[2].Valid, 0);
+        // A stroke within one row that strays too far is no tap either.
+        PenDown(&s, list, 40, 10, 1);
+        PenMove(&s, list, 40, 10 + kTapTolerance * 2 + 1, 1, true);
+        EXPECT_FALSE(PenUp(&s, list, 40, 10, 1, 1));
+        // Down on one row and up on another without a move reported.
+        PenDown(&s, list, 40, 10, 1);
+        EXPECT_FALSE(PenUp(&s, list, 40, 12, 2, 1));
+        // Pen up after the gesture ended over the window: no tap.
+        PenDown(&s, list, 40, 10, 1);
+        PenEnd(&s, list);
+        EXPECT_FALSE(PenUp(&s, list, 40, 10, 1, 1));
+        EXPECT_EQ(rows[1].Valid, 0);  // Kobe, never flipped
+    }
+    // A swipe from Beta that ends over Gamma's check column.
+    EditorState s = Sample();
+    s.Stock.Stores[4] = {Rec(L"Rome")};
+    ShowCategory(&s, 3);
+    PenDown(&s, kStockList, 10, 5, 0);
+    EXPECT_TRUE(PenMove(&s, kStockList, 200, 5, 0, true).Swiped);
+    EXPECT_FALSE(PenUp(&s, kStockList, 30, 5, 0, 1));
+    EXPECT_EQ(s.Stock.Current, 4);
+    EXPECT_EQ(s.StockView[0].Valid, 1);
+    EXPECT_EQ(s.Stock.Stores[4][0].Valid, 1);
+}
+
 TEST(EditorDrag, WorkRecordFollowsThePenUntilItLeavesTheRows) {
     EditorState s = Sample();
     s.Work = {Rec(L"a"), Rec(L"b"), Rec(L"c"), Rec(L"d")};

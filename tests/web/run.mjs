@@ -63,12 +63,16 @@ async function open(query, viewport = { width: 360, height: 640 }) {
   return { context, page, errors };
 }
 
-const answerOf = (page) => page.evaluate(() => {
-  const a = window.velkaro.paint();
-  const rgba = Array.from(a.image.data);
-  delete a.image;
-  return { answer: a, rgba };
-});
+// The core's answer as it wrote it (so that "-0.0" stays itself) and its
+// picture, at the page's width, after the date field chose `date`.
+const answerOf = (page, date) => page.evaluate((d) => {
+  const core = window.velkaro.core;
+  if (d) core.date(d);
+  const text = core.m.ccall('vk_paint', 'string', ['number'], [document.documentElement.clientWidth]);
+  const a = JSON.parse(text);
+  const p = core.m._vk_pixels();
+  return { text, rgba: Array.from(core.m.HEAPU8.subarray(p, p + a.width * a.height * 4)) };
+}, date);
 
 async function putPlace(page, put) {
   return page.evaluate((p) => {
@@ -78,21 +82,22 @@ async function putPlace(page, put) {
   }, put);
 }
 
-function nativePaint(place, width, screen) {
+function nativePaint(place, width, screen, date) {
   const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'velkaro-pageshot-'));
   const args = ['--now', place.now, '--width', String(width), '--screen', `${screen.width}x${screen.height}`,
     '--pictures', path.join(native, 'pictures'), '--library', path.join(native, 'Sitarel.ini'),
     '--json', path.join(tmp, 'page.json'), '--rgba', path.join(tmp, 'page.rgba'), '--bodies', '0123456789'];
+  if (date) args.push('--date', date);
   if (place.put) {
     const p = place.put;
     args.push('--zone', p.zone, '--jan', String(p.jan), '--jul', String(p.jul));
     if (p.name) args.push('--name', p.name, '--lat', String(p.lat), '--lng', String(p.lng), '--height', String(p.height));
   }
   execFileSync(path.join(native, 'velkaro-pageshot'), args);
-  const answer = JSON.parse(fs.readFileSync(path.join(tmp, 'page.json'), 'utf8'));
+  const text = fs.readFileSync(path.join(tmp, 'page.json'), 'utf8').trimEnd();
   const rgba = fs.readFileSync(path.join(tmp, 'page.rgba'));
   fs.rmSync(tmp, { recursive: true, force: true });
-  return { answer, rgba };
+  return { text, rgba };
 }
 
 function firstDifference(a, b, width) {
@@ -131,9 +136,11 @@ for (const place of PLACES) {
       if (place.put) assert.equal(await putPlace(page, place.put), true, 'the place goes into slot 0');
       assert.equal(await page.evaluate(() => window.velkaro.core.set('SortP0', '0123456789')), true);
       const screen = await page.evaluate(() => ({ width: screen.width, height: screen.height }));
-      const { answer, rgba } = await answerOf(page);
+      const { text, rgba } = await answerOf(page);
+      const answer = JSON.parse(text);
       const expected = nativePaint(place, answer.width, screen);
-      assert.deepEqual(answer, expected.answer);
+      assert.equal(text, expected.text);
+      await page.evaluate(() => window.velkaro.paint());
       const diff = firstDifference(rgba, expected.rgba, answer.width);
       assert.equal(diff, null, `the composed pictures differ at ${diff}`);
 
@@ -149,6 +156,16 @@ for (const place of PLACES) {
           if (row[field]) assert.match(facts[i], new RegExp(`${word} ${row[field].replace('+', '\\+')}`));
         }
       });
+      // Through the year: the date field's days, the same in both builds.
+      for (let month = 1; month <= 12; month++) {
+        const date = `2027-${String(month).padStart(2, '0')}-${String(1 + (month * 7) % 28).padStart(2, '0')}`;
+        const { text: t, rgba: pixels } = await answerOf(page, date);
+        const a = JSON.parse(t);
+        const n = nativePaint(place, a.width, screen, date);
+        assert.equal(t, n.text, date);
+        const d = firstDifference(pixels, n.rgba, a.width);
+        assert.equal(d, null, `${date}: the composed pictures differ at ${d}`);
+      }
       assert.deepEqual(errors, []);
     } finally {
       await context.close();

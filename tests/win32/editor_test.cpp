@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 #include <vector>
+
+#include "editor/stock_file.h"
 
 #include "platform/win/todaycmn.h"
 #include "resources/sitarel_ids.h"
@@ -255,6 +258,13 @@ TEST_F(EditorProcess, FailedSaveAtExitKeepsTheOldFileAndTheProgram) {
 
 TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     const std::vector<uint32_t> tokyo = TitleBand();
+    // One valid place in the slots, so that writing two asks nothing.
+    for (int slot = 1; slot < 20; ++slot) {
+        wchar_t key[64];
+        swprintf(key, 64, L"%ls\\Pos%02d", velkaro::kSettingsKey + 1, slot);
+        DWORD zero = 0;
+        RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Valid", REG_DWORD, &zero, sizeof zero);
+    }
     HANDLE editor = Launch();
     ASSERT_NE(editor, nullptr);
     HWND window = WaitForWindow();
@@ -447,6 +457,45 @@ TEST_F(EditorProcess, ZoneListFillsTheRuleAndTheOffsetFromThePlatformsZones) {
     EXPECT_EQ(ExitCode(editor), 0);
 }
 
+TEST_F(EditorProcess, ZoneListTypeAheadAndWholeNamesAndApproximateRules) {
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_EDIT, 0);
+    HWND loc = WaitForDialog(L"Location");
+    ASSERT_NE(loc, nullptr);
+    HWND rule = OpenRuleDialog(loc);
+    ASSERT_NE(rule, nullptr);
+    HWND list = GetDlgItem(rule, IDC_RULE_ZONE);
+    // Typed keys, each with its own time, as a keyboard gives them.
+    for (wchar_t ch : std::wstring(L"(UTC+01:00) Am")) {
+        PostMessageW(list, WM_CHAR, ch, 1);
+        Pace(20);
+    }
+    Settle(window);
+    EXPECT_EQ(Text(rule, IDC_RULE_ZONE).rfind(L"(UTC+01:00) Amsterdam", 0), 0u) << Text(rule, IDC_RULE_ZONE).c_str();
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(rule, IDC_RULE_START_MONTH)));
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_MONTH, CB_GETCURSEL, 0, 0), 2);  // March
+    // The whole name: in the drop list and under it.
+    RECT box;
+    GetWindowRect(list, &box);
+    EXPECT_GT(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0), 3 * (box.right - box.left) / 2);
+    EXPECT_EQ(Text(rule, IDC_RULE_ZONE_NOTE), Text(rule, IDC_RULE_ZONE));
+
+    ASSERT_TRUE(ChooseZone(rule, L"(UTC+12:45) Chatham"));
+    const std::wstring note = Text(rule, IDC_RULE_ZONE_NOTE);
+    EXPECT_NE(note.find(L"approximate"), std::wstring::npos);
+    EXPECT_NE(note.find(L"02:45"), std::wstring::npos);
+    PostMessageW(rule, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(WaitGone(rule));
+    EXPECT_EQ(Text(loc, IDC_LOC_DST), L"09/Se 03;04/S1 03");
+    PostMessageW(loc, WM_COMMAND, IDM_DIALOG_CANCEL, 0);
+    ASSERT_TRUE(WaitGone(loc));
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+}
+
 TEST_F(EditorProcess, RuleDialogConfirmedWithoutAChangeKeepsAUtcRule) {
     const std::string chatham = "1\tChatham\t-43.95\t-176.55\t0\t0\t12.75\t09/Se -10U;04/S1 -10U\tPacific/Chatham\r\n";
     WriteBytes(dir + L"Sitarel.ini", "2\r\n\r\n[_REG_BAK]x\r\n\r\n[Trip]\r\n" + chatham + "\r\n");
@@ -532,12 +581,7 @@ TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
 
 namespace {
 
-// Returns once the editor's thread takes messages again: what it was doing
-// (starting, or a command whose boxes have been answered) is done.
-void Settle(HWND window) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result);
-}
+
 
 // The stand-in file dialog answers with `path` from now on.
 void AnswerFileDialogWith(const std::wstring& dir, const std::wstring& path) {
@@ -811,4 +855,78 @@ TEST_F(EditorProcess, KillsDuringTheApplyButtonLoseNoPlaceAndTearNoSlot) {
            runs, from * 1000, to * 1000, first * 1000, last * 1000, untouched, finished, between, lost, torn);
     EXPECT_EQ(lost, 0);
     EXPECT_EQ(torn, 0);
+}
+
+namespace {
+
+// Starts a shell command of the machine Wine runs on. Wine gives no handle
+// to wait on for such a program: callers look for what it does.
+bool StartOnHost(const std::wstring& command) {
+    // Wine hands the child its own PATH, which names no folder of the host.
+    std::wstring line = L"Z:\\bin\\sh -c \"PATH=/usr/sbin:/usr/bin:/sbin:/bin; " + command + L"\"";
+    STARTUPINFOW si = {sizeof si};
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(L"Z:\\bin\\sh", &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    if (pi.hThread) CloseHandle(pi.hThread);
+    if (pi.hProcess) CloseHandle(pi.hProcess);
+    return true;
+}
+
+// Whether a file or folder is there (or gone, with `there` false) within five seconds.
+bool Appears(const std::wstring& path, bool there = true) {
+    return PollUntil([&] { return (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == there; }, 5000);
+}
+
+velkaro::Categories OnePlace(int copies) {
+    velkaro::Categories c;
+    velkaro::ResetCategories(&c);
+    velkaro::AddCategory(&c, L"Japan", 0);
+    velkaro::EditorRecord r;
+    r.Valid = 1;
+    r.Location = L"Tokyo";
+    r.Lat = 35.68;
+    r.Lng = 139.75;
+    r.UtcMargin = 9.5;
+    r.Memo = std::wstring(60, L'm');
+    c.Stores[2].assign(static_cast<size_t>(copies), r);
+    return c;
+}
+
+}  // namespace
+
+TEST(CategoryFileOnDisk, NumbersAreWrittenWithAPointWhateverTheLocale) {
+    ASSERT_NE(setlocale(LC_ALL, "German_Germany.1252"), nullptr);
+    char probe[16];
+    snprintf(probe, sizeof probe, "%.2f", 35.68);
+    const std::string bytes = velkaro::FormatStockFile(OnePlace(1));
+    setlocale(LC_ALL, "C");
+    ASSERT_EQ(std::string(probe), "35,68");  // the locale does write a comma
+    EXPECT_NE(bytes.find("\tTokyo\t35.68\t139.75\t0\t0\t9.5\t"), std::string::npos) << bytes;
+}
+
+TEST(CategoryFileOnDisk, AFullDiskIsToldByItsNumberAndTheOldFileStays) {
+    const std::wstring unixDir = L"/tmp/velkaro_full_" + std::to_wstring(GetCurrentProcessId());
+    std::wstring dir = L"Z:" + unixDir + L"/";
+    for (wchar_t& c : dir)
+        if (c == L'/') c = L'\\';
+    // A 64 KB disk of its own; the mark is made on it once it is mounted.
+    StartOnHost(L"mkdir -p " + unixDir + L" && mount -t tmpfs -o size=64k tmpfs " + unixDir + L" && touch " +
+                unixDir + L"/mounted");
+    if (!Appears(dir + L"mounted")) GTEST_SKIP() << "no small disk can be mounted here";
+    struct Unmount {
+        std::wstring unixDir, dir;
+        ~Unmount() {
+            StartOnHost(L"umount " + unixDir + L" && rmdir " + unixDir);
+            EXPECT_TRUE(Appears(dir, false));
+        }
+    } unmount{unixDir, dir};
+    const std::wstring path = dir + L"Sitarel.ini";
+    int error = 0;
+    ASSERT_TRUE(velkaro::SaveStockFile(OnePlace(1), path, &error)) << error;
+    const std::string before = ReadAll(path);
+    // About 100 KB: more than the disk holds, so the write stops part way.
+    EXPECT_FALSE(velkaro::SaveStockFile(OnePlace(1000), path, &error));
+    EXPECT_EQ(error, static_cast<int>(ERROR_DISK_FULL));
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -94,6 +94,21 @@ inline long WaitForExit(HANDLE process, DWORD ms = 15000) {
     return static_cast<long>(code);
 }
 
+// Dispatches this thread's messages for ms milliseconds: the pace of input a
+// test makes up (a pen that moves at a hand's speed), never a wait for what
+// the input does.
+inline void Pace(DWORD ms) {
+    WaitUntil([] { return false; }, ms);
+}
+
+// Returns once the thread of the window takes messages again: what it was
+// doing when this was called (starting, or finishing a command whose boxes
+// have been answered) is done. Messages posted to it are not waited for.
+inline void Settle(HWND window) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result);
+}
+
 // Dispatches this thread's messages for about ms milliseconds. Only for a
 // wait that has no condition to wait for; prefer WaitUntil.
 [[deprecated("wait for the condition itself: WaitUntil, PumpPending")]] inline void Pump(DWORD ms) {

@@ -8,6 +8,7 @@
 
 #include <dirent.h>
 
+#include "engine/instant.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -24,10 +25,11 @@ const char kUsage[] =
     "usage: velkaro-pageshot --now 2026-12-08T09:30:00Z --width W --screen WxH --pictures DIR\n"
     "                        --library Sitarel.ini [--zone ZONE --jan MIN --jul MIN\n"
     "                        [--name NAME --lat D --lng D --height M]] [--bodies DIGITS]\n"
+    "                        [--date YYYY-MM-DD]\n"
     "                        --json OUT --rgba OUT\n"
     "The place goes into slot 0 as the page's place panel puts it: the library place of\n"
     "the zone, or the named place with the zone's offset and rule. --bodies sets the first\n"
-    "body list as the settings panel does.\n";
+    "body list as the settings panel does; --date shows that day as the page's date field does.\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "velkaro-pageshot: %s\n%s", message.c_str(), kUsage);
@@ -81,6 +83,7 @@ int main(int argc, char** argv) {
             return Fail("the place cannot be put into slot 0");
     }
     if (o.count("--bodies") && !SetSetting(&page, "SortP0", o["--bodies"])) return Fail("bad --bodies");
+    if (o.count("--date")) ChooseDate(&page, o["--date"]);
     const std::string json = PaintPage(&page, width);
     const std::string rgba(page.Rgba.begin(), page.Rgba.end());
     if (!ReplaceFileBytes(FromUtf8(o["--json"]), json + "\n", nullptr) ||

@@ -34,7 +34,8 @@ Categories StarterCategories(const std::vector<StarterPlace>& places) {
     int first = -1;
     for (int r = 0; r < kStarterRegionCount; ++r) {
         const std::string region = kStarterRegions[r];
-        const int index = AddCategory(&c, std::wstring(region.begin(), region.end()), 1);
+        // Open for changes: the library is the user's from the first start.
+        const int index = AddCategory(&c, std::wstring(region.begin(), region.end()), 0);
         if (index < 0) continue;
         if (first < 0) first = index;
         for (const StarterPlace& p : groups[r])

@@ -1,4 +1,4 @@
-// The starter places as the editor's Stock: one fixed category per region.
+// The starter places as the editor's Stock: one category per region.
 #pragma once
 #include <vector>
 
