@@ -70,7 +70,7 @@ void BM_EquatorialPlace(benchmark::State& state) {
     const int body = static_cast<int>(state.range(0));
     double T = 0.25;
     for (auto _ : state) {
-        BodyPosition p;
+        EquatorialPosition p;
         EquatorialPlace(body, T, &p);
         benchmark::DoNotOptimize(p);
         T += 1e-9;

@@ -11,8 +11,6 @@ const wchar_t kReadOnlyLocationCaption[] = L"Location (read-only)";
 
 namespace {
 
-constexpr int32_t kUtcGetFixed = 3;  // kept as it is; the check boxes cannot show it
-
 // The heights field taken as 8-bit text: only digits and "/" carry meaning.
 std::string Narrow(const std::wstring& text) {
     std::string out;
@@ -31,28 +29,10 @@ LocationForm OpenLocationForm(const EditorRecord& r) {
     f.Lng = FormatFixed6(r.Lng);
     f.Heights = FormatHeights(r);
     f.Margin = FormatUtcOffset(r.UtcMargin);  // "5.75" stays 5.75
-    switch (r.UtcGet) {
-        case kUtcGetFixed: f.OffsetBoxesEnabled = false; break;
-        case 2: f.FromLongitude = f.AutoOffset = true; f.MarginEnabled = false; break;
-        case 1: f.AutoOffset = true; f.MarginEnabled = false; break;
-        default: break;
-    }
+    f.Offset = OffsetBoxesFor(r.UtcGet);
     f.DST = r.DST;
     f.Memo = r.Memo;
     return f;
-}
-
-void SetFromLongitude(LocationForm* f, bool checked) {
-    f->FromLongitude = checked;
-    if (!checked) return;
-    f->AutoOffset = true;
-    f->MarginEnabled = false;
-}
-
-void SetAutoOffset(LocationForm* f, bool checked) {
-    f->AutoOffset = checked;
-    f->MarginEnabled = !checked;
-    if (!checked) f->FromLongitude = false;
 }
 
 void ConfirmLocationForm(const LocationForm& f, EditorRecord* r) {
@@ -62,11 +42,7 @@ void ConfirmLocationForm(const LocationForm& f, EditorRecord* r) {
     r->Lng = ParseLeadingDouble(f.Lng);
     ReadHeights(Narrow(f.Heights), &r->Prominence, &r->Altitude);
     r->UtcMargin = ParseLeadingDouble(f.Margin);
-    if (r->UtcGet != kUtcGetFixed) {
-        r->UtcGet = 0;
-        if (f.AutoOffset) r->UtcGet = 1;
-        if (f.FromLongitude) r->UtcGet = 2;
-    }
+    r->UtcGet = UtcGetFromBoxes(f.Offset, r->UtcGet);
     r->DST = CutToField(f.DST);
     r->ExistDST = r->DST.empty() ? 0 : 1;
     r->Memo = CutToField(f.Memo);

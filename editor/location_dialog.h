@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/record.h"
+#include "settings/offset_boxes.h"
 
 namespace velkaro {
 
@@ -20,23 +21,14 @@ struct LocationForm {
     std::wstring Margin;    // the offset from UTC
     std::wstring DST;       // the rule
     std::wstring Memo;
-    bool FromLongitude = false;       // offset from the longitude (UtcGet 2)
-    bool AutoOffset = false;          // automatic offset (UtcGet 1)
-    bool OffsetBoxesEnabled = true;   // false for UtcGet 3, which the boxes cannot show
-    bool MarginEnabled = true;        // the offset field takes typing
+    OffsetBoxes Offset;     // the offset check boxes and whether the offset takes typing
 };
 
 LocationForm OpenLocationForm(const EditorRecord& r);
 
-// Checking "from longitude" also checks "automatic" and locks the offset;
-// unchecking it changes nothing else.
-void SetFromLongitude(LocationForm* f, bool checked);
-// Unchecking "automatic" also unchecks "from longitude" and frees the offset;
-// checking it locks the offset.
-void SetAutoOffset(LocationForm* f, bool checked);
-
 // OK: writes the fields into the record. Texts are cut to a record's field,
-// numbers that do not read are 0, UtcGet 3 stays 3, and the record has
+// numbers that do not read are 0, a place on the device clock keeps that
+// mode (its offset is not recomputed here: the item does it), and the record has
 // daylight saving exactly when the rule text is not empty.
 void ConfirmLocationForm(const LocationForm& f, EditorRecord* r);
 

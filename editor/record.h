@@ -19,16 +19,16 @@ extern const wchar_t kSearchName[];  // "_SEARCH"
 struct EditorRecord {
     int32_t Number = 0;      // place in its category store, or slot number
     int32_t DeleteMark = 0;  // set only while cutting from the Stock
-    int32_t Valid = 0;
-    std::wstring Location;
-    double Lat = 0;
-    double Lng = 0;
-    int32_t Altitude = 0;
+    int32_t Valid = 0;  // ticked: written to the slots as a place the item shows
+    std::wstring Location;  // the place's name, up to 259 characters
+    double Lat = 0;  // latitude, degrees north
+    double Lng = 0;  // longitude, degrees east
+    int32_t Altitude = 0;  // height above sea level, metres (the one the slots carry)
     int32_t Prominence = 0;  // second height kept with the altitude
-    int32_t UtcGet = 0;
-    double UtcMargin = 0;
-    int32_t ExistDST = 0;
-    std::wstring DST;
+    int32_t UtcGet = 0;  // how the offset is obtained: a UtcMode value
+    double UtcMargin = 0;  // standard-time offset, hours east of UTC (5.5, -3.5)
+    int32_t ExistDST = 0;  // the place has a daylight-saving rule (DST not empty)
+    std::wstring DST;  // daylight-saving rule ("03/S2 02;11/S1 02"), engine/dst_rule.h
     std::wstring Memo;  // never written to the registry
     // A hit in "_SEARCH": the category it was found in and its Number there,
     // so that changes reach the place itself. -1 otherwise; never stored.

@@ -47,14 +47,15 @@ double ApparentGeocentric(int body, double T, BodyPosition* pos) {
 
 }  // namespace
 
-void EquatorialPlace(int body, double T, BodyPosition* pos) {
+void EquatorialPlace(int body, double T, EquatorialPosition* pos) {
     if (body < 0 || body >= kBodyCount) return;
-    PositionSeries(body, T, pos);
+    BodyPosition ecliptic;
+    PositionSeries(body, T, &ecliptic);
     double dEps = 0.0;
-    if (body != kSun && body != kMoon) dEps = ApparentGeocentric(body, T, pos);
+    if (body != kSun && body != kMoon) dEps = ApparentGeocentric(body, T, &ecliptic);
 
     const double eps = (23.43929 - 0.013004 * T + dEps) * kDegToRad;
-    const double lon = pos->Lon * kDegToRad, lat = pos->Lat * kDegToRad;
+    const double lon = ecliptic.Lon * kDegToRad, lat = ecliptic.Lat * kDegToRad;
     const double sinEps = std::sin(eps), cosEps = std::cos(eps);
     const double sinLon = std::sin(lon), cosLat = std::cos(lat), sinLat = std::sin(lat);
     const double x = cosLat * std::cos(lon);
@@ -64,8 +65,10 @@ void EquatorialPlace(int body, double T, BodyPosition* pos) {
     double ra = Deg(std::atan(y / x));
     if (x > 0 && ra < 0) ra += 360.0;
     if (x < 0) ra += 180.0;
-    pos->Lon = ra;
-    pos->Lat = Deg(std::asin(sinDec));
+    pos->RightAscension = ra;
+    pos->Declination = Deg(std::asin(sinDec));
+    pos->Dist = ecliptic.Dist;
+    pos->Parallax = ecliptic.Parallax;
 }
 
 double LocalSiderealTime(double lng, double T, double d, double zoneHours) {

@@ -25,7 +25,7 @@ double Dip(double height) {
 }
 
 // Geometric altitude of the centre at which the body rises or sets.
-double EventAltitude(int body, const BodyPosition& pos, double dip) {
+double EventAltitude(int body, const EquatorialPosition& pos, double dip) {
     if (body == kSun) return 0.0024428 / pos.Dist - 0.266994 / pos.Dist - dip - 0.585556;
     if (body == kMoon) return pos.Parallax - dip - 0.585556;
     // A planet's horizontal parallax is 8.794"/Δ in degrees, like the Sun's.
@@ -37,22 +37,22 @@ double EventAltitude(int body, const BodyPosition& pos, double dip) {
 double AboveEventAltitude(int body, double lng, double lat, double dip, double T0, double d,
                           double zoneHours) {
     const double T = T0 + d / 36525.0;
-    BodyPosition pos;
+    EquatorialPosition pos;
     EquatorialPlace(body, T, &pos);
     const double z = EventAltitude(body, pos, dip);
-    const double H = (LocalSiderealTime(lng, T, d, zoneHours) - pos.Lon) * kDegToRad;
-    const double p = lat * kDegToRad, dec = pos.Lat * kDegToRad;
+    const double H = (LocalSiderealTime(lng, T, d, zoneHours) - pos.RightAscension) * kDegToRad;
+    const double p = lat * kDegToRad, dec = pos.Declination * kDegToRad;
     return std::asin(std::sin(dec) * std::sin(p) + std::cos(dec) * std::cos(p) * std::cos(H)) / kDegToRad - z;
 }
 
 constexpr int kHourlySamples = 24;
 
 // The first rise (or set) of the day from hourly altitudes, narrowed down to
-// the search's precision; `code` when no hour brackets one. At and near the
-// poles a body crosses the horizon by its change of declination rather than
-// by the turn of the sky, and the hour-angle iteration cannot follow that.
-double BracketEvent(int body, double lng, double lat, double dip, double T0, double zoneHours,
-                    int type, double code) {
+// the search's precision; `notFound` when no hour brackets one. At and near
+// the poles a body crosses the horizon by its change of declination rather
+// than by the turn of the sky, and the hour-angle iteration cannot follow that.
+EventSearch BracketEvent(int body, double lng, double lat, double dip, double T0, double zoneHours,
+                         int type, const EventSearch& notFound) {
     auto above = [&](double d) { return AboveEventAltitude(body, lng, lat, dip, T0, d, zoneHours) > 0; };
     const bool wantAbove = type == kEventRise;
     double lo = 0;
@@ -69,9 +69,12 @@ double BracketEvent(int body, double lng, double lat, double dip, double T0, dou
             const double mid = 0.5 * (lo + hi);
             (above(mid) == wantAbove ? hi : lo) = mid;
         }
-        return 0.5 * (lo + hi);
+        EventSearch found;
+        found.Status = EventStatus::Found;
+        found.DayFraction = 0.5 * (lo + hi);
+        return found;
     }
-    return code;
+    return notFound;
 }
 
 int MinuteOfDay(double d) {
@@ -87,43 +90,51 @@ struct DaySearch {
     double lng = 0, lat = 0, height = 0, zone = 0;
     int year = 0, month = 0, day = 0;
     double T0 = 0;
-    double value[3] = {0, 0, 0};
+    EventSearch found[3];
     bool done[3] = {false, false, false};
 
-    double Get(int type) {
+    const EventSearch& Get(int type) {
         if (!done[type]) {
-            value[type] = FindEvent(body, lng, lat, height, T0, zone, type);
+            found[type] = SearchEvent(body, lng, lat, height, T0, zone, type);
             done[type] = true;
         }
-        return value[type];
+        return found[type];
     }
 };
 
 }  // namespace
 
-double EventHourAngle(double ra, double dec, double theta, double z, double lat, int type) {
+bool HourAngleToEvent(double ra, double dec, double theta, double z, double lat, int type, double* out) {
     double H0 = 0.0;
     if (type != kEventCulmination) {
         const double p = lat * kDegToRad, d = dec * kDegToRad;
         const double c =
             (std::sin(z * kDegToRad) - std::sin(p) * std::sin(d)) / (std::cos(p) * std::cos(d));
-        if (std::fabs(c) > 1.0) return kHourAngleNever;
+        if (std::fabs(c) > 1.0) return false;
         H0 = std::acos(c) / kDegToRad;
         if (type == kEventRise) H0 = -H0;
     }
     double dH = H0 - (theta - ra);
-    if (!std::isfinite(dH)) return dH;
-    if (std::fabs(dH) > 540.0) dH -= 360.0 * std::floor((dH + 180.0) / 360.0);
-    while (dH > 180.0) dH -= 360.0;
-    while (dH < -180.0) dH += 360.0;
-    return dH;
+    if (std::isfinite(dH)) {
+        if (std::fabs(dH) > 540.0) dH -= 360.0 * std::floor((dH + 180.0) / 360.0);
+        while (dH > 180.0) dH -= 360.0;
+        while (dH < -180.0) dH += 360.0;
+    }
+    *out = dH;
+    return true;
+}
+
+double EventHourAngle(double ra, double dec, double theta, double z, double lat, int type) {
+    double dH = 0;
+    return HourAngleToEvent(ra, dec, theta, z, lat, type, &dH) ? dH : kHourAngleNever;
 }
 
 namespace {
 
 // The event by the hour-angle iteration from local noon.
-double IterateEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
-                    int type) {
+EventSearch IterateEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
+                         int type) {
+    EventSearch out;
     const double dip = Dip(height);
     const double u = HourAngleRate(body);
     double d = 0.5;
@@ -131,28 +142,43 @@ double IterateEvent(int body, double lng, double lat, double height, double T0, 
     // Near the poles the iteration can crawl; past the bound the event counts as absent.
     for (int i = 0; i < kMaxSearchIterations && !converged; ++i) {
         const double T = T0 + d / 36525.0;
-        BodyPosition pos;
+        EquatorialPosition pos;
         EquatorialPlace(body, T, &pos);
         const double z = EventAltitude(body, pos, dip);
         const double theta = LocalSiderealTime(lng, T, d, zoneHours);
-        const double dH = EventHourAngle(pos.Lon, pos.Lat, theta, z, lat, type);
-        if (dH < -360.0) return kEventNotReached;
+        double dH = 0;
+        if (!HourAngleToEvent(pos.RightAscension, pos.Declination, theta, z, lat, type, &dH)) {
+            out.Status = EventStatus::NotReached;
+            return out;
+        }
         const double step = dH / u;
         d += step;
         converged = std::fabs(step) <= 0.00005;
     }
-    if (!converged || !(d >= 0.0 && d < 1.0)) return kEventOutsideDay;
-    return d;
+    if (!converged || !(d >= 0.0 && d < 1.0)) return out;
+    out.Status = EventStatus::Found;
+    out.DayFraction = d;
+    return out;
 }
 
 }  // namespace
 
+EventSearch SearchEvent(int body, double lng, double lat, double height, double T0, double zoneHours, int type) {
+    if (body < 0 || body >= kBodyCount) return EventSearch();
+    const EventSearch e = IterateEvent(body, lng, lat, height, T0, zoneHours, type);
+    if (e.Found() || type == kEventCulmination) return e;
+    return BracketEvent(body, lng, lat, Dip(height), T0, zoneHours, type, e);
+}
+
 double FindEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
                  int type) {
-    if (body < 0 || body >= kBodyCount) return kEventOutsideDay;
-    const double d = IterateEvent(body, lng, lat, height, T0, zoneHours, type);
-    if (d > -5.0 || type == kEventCulmination) return d;
-    return BracketEvent(body, lng, lat, Dip(height), T0, zoneHours, type, d);
+    const EventSearch e = SearchEvent(body, lng, lat, height, T0, zoneHours, type);
+    switch (e.Status) {
+        case EventStatus::Found: return e.DayFraction;
+        case EventStatus::NotReached: return kEventNotReached;
+        case EventStatus::OutsideDay: break;
+    }
+    return kEventOutsideDay;
 }
 
 void FillEvent(int body, double lng, double lat, double T0, int year, int month, int day, double d,
@@ -169,11 +195,11 @@ void FillEvent(int body, double lng, double lat, double T0, int year, int month,
         static_cast<int32_t>(1440 * (DayNumber(year, month, day) - kDayOf2000) + minute);
 
     const double T = TimeArgument(year, month, day, zoneHours) + d / 36525.0;
-    BodyPosition pos;
+    EquatorialPosition pos;
     EquatorialPlace(body, T, &pos);
     const double theta = LocalSiderealTime(lng, T, d, zoneHours);
-    if (kind != kFillRiseSet) record->Alt = HorizonAltitude(pos.Lon, pos.Lat, theta, lat);
-    if (kind <= kFillRiseSet) record->Azi = HorizonAzimuth(pos.Lon, pos.Lat, theta, lat);
+    if (kind != kFillRiseSet) record->Alt = HorizonAltitude(pos.RightAscension, pos.Declination, theta, lat);
+    if (kind <= kFillRiseSet) record->Azi = HorizonAzimuth(pos.RightAscension, pos.Declination, theta, lat);
     if (kind == kFillNow) return;
 
     record->Time.wYear = static_cast<uint16_t>(year);
@@ -209,15 +235,18 @@ void ComputeBodyEvents(int body, double lng, double lat, double height, double z
     auto C = [&](int k) { return days[k + 2].Get(kEventCulmination); };
     auto fill = [&](EventRecord* rec, int k, int type) {
         DaySearch& s = days[k + 2];
-        FillEvent(body, lng, lat, s.T0, s.year, s.month, s.day, s.Get(type), zoneHours, rec,
-                  type == kEventCulmination ? kFillCulmination : kFillRiseSet);
+        const EventSearch& e = s.Get(type);
+        FillEvent(body, lng, lat, s.T0, s.year, s.month, s.day, e.Found() ? e.DayFraction : kEventOutsideDay,
+                  zoneHours, rec, type == kEventCulmination ? kFillCulmination : kFillRiseSet);
     };
-    auto valid = [](double v) { return !(v < -5.0); };
+    auto valid = [](const EventSearch& e) { return e.Found(); };
 
     FillEvent(body, lng, lat, days[2].T0, year, month, mday, f, zoneHours, now, kFillNow);
 
-    // R0, S0: today's rise and set as day fractions (codes when absent); f: now.
-    const double r0 = R(0), s0 = S(0);
+    // Today's rise and set; f: now. An absent set counts as long past.
+    const EventSearch& r0 = R(0);
+    const EventSearch& s0 = S(0);
+    const double setAt = s0.Found() ? s0.DayFraction : kEventOutsideDay;
     if (valid(r0) && !valid(s0)) {
         // Rises today without setting: the passage runs into tomorrow.
         fill(prevSet, -1, kEventSet);
@@ -225,29 +254,29 @@ void ComputeBodyEvents(int body, double lng, double lat, double height, double z
         fill(culmination, 0, kEventCulmination);
         fill(set, 1, kEventSet);
         fill(nextRise, 1, kEventRise);
-    } else if (valid(r0) && r0 >= s0 && f >= s0) {
+    } else if (valid(r0) && r0.DayFraction >= setAt && f >= setAt) {
         // Sets before it rises today and the set is past: the passage starts
         // at today's rise.
         fill(prevSet, 0, kEventSet);
         fill(rise, 0, kEventRise);
-        if (r0 < C(0))
+        if (C(0).Found() && r0.DayFraction < C(0).DayFraction)
             fill(culmination, 0, kEventCulmination);
         else
             fill(culmination, 1, kEventCulmination);
         fill(set, 1, kEventSet);
         fill(nextRise, valid(R(1)) ? 1 : 2, kEventRise);
-    } else if (valid(r0) && r0 >= s0) {
+    } else if (valid(r0) && r0.DayFraction >= setAt) {
         // Sets before it rises today, the set still ahead: the passage in
         // progress began with yesterday's rise.
         fill(prevSet, valid(S(-1)) ? -1 : -2, kEventSet);
         fill(rise, -1, kEventRise);
-        if (0 < C(0) && C(0) < s0)
+        if (C(0).Found() && 0 < C(0).DayFraction && C(0).DayFraction < setAt)
             fill(culmination, 0, kEventCulmination);
         else
             fill(culmination, -1, kEventCulmination);
         fill(set, 0, kEventSet);
         fill(nextRise, 0, kEventRise);
-    } else if (valid(r0) && f <= s0) {
+    } else if (valid(r0) && f <= setAt) {
         // Rises and then sets today, the set not yet past: today's passage.
         fill(prevSet, -1, kEventSet);
         fill(rise, 0, kEventRise);
@@ -261,7 +290,7 @@ void ComputeBodyEvents(int body, double lng, double lat, double height, double z
         fill(culmination, 1, kEventCulmination);
         fill(set, valid(S(1)) ? 1 : 2, kEventSet);
         fill(nextRise, 2, kEventRise);
-    } else if (f >= s0) {
+    } else if (f >= setAt) {
         // No rise today and the set past (or none either, as for a body that
         // stays up or down all day): tomorrow's passage.
         fill(prevSet, 0, kEventSet);
@@ -281,9 +310,8 @@ void ComputeBodyEvents(int body, double lng, double lat, double height, double z
 
 int DayVisibility(int body, double lng, double lat, double height, double T0, double zoneHours) {
     if (body < 0 || body >= kBodyCount) return 0;
-    const auto exists = [](double d) { return !(d < -5.0); };
-    if (exists(FindEvent(body, lng, lat, height, T0, zoneHours, kEventRise)) ||
-        exists(FindEvent(body, lng, lat, height, T0, zoneHours, kEventSet)))
+    if (SearchEvent(body, lng, lat, height, T0, zoneHours, kEventRise).Found() ||
+        SearchEvent(body, lng, lat, height, T0, zoneHours, kEventSet).Found())
         return 0;
     // No rise or set: the search brackets every crossing of the hourly
     // altitudes, so the first hour tells the whole day.

@@ -22,20 +22,35 @@ struct BodyEvents {
 enum EventType { kEventRise = 0, kEventSet = 1, kEventCulmination = 2 };
 enum FillKind { kFillNow = -1, kFillRiseSet = 0, kFillCulmination = 1 };
 
-// Codes of the event search in place of a day fraction; any value below -5
-// means the event does not exist on that day.
+// What the search for one event on one local day found.
+enum class EventStatus {
+    Found,       // DayFraction holds it
+    OutsideDay,  // it falls before or after this local day (or the search did not settle)
+    NotReached,  // the body does not reach the event altitude
+};
+struct EventSearch {
+    EventStatus Status = EventStatus::OutsideDay;
+    double DayFraction = 0;  // in [0, 1) when Found
+    bool Found() const { return Status == EventStatus::Found; }
+};
+
+// The event of `type` on the local day whose midnight has time argument T0.
+EventSearch SearchEvent(int body, double lng, double lat, double height, double T0, double zoneHours, int type);
+
+// The same as one number, the form the almanac and older callers take: the
+// day fraction, or in its place a code below -5.
 constexpr double kEventOutsideDay = -10;  // it falls before or after this local day
 constexpr double kEventNotReached = -40;  // the body does not reach the event altitude
-constexpr double kHourAngleNever = -400;  // from EventHourAngle: altitude z is never reached
-
-// Hour angle (degrees, -180..180) still to run until the body reaches
-// altitude z rising or setting, or the meridian for a culmination;
-// kHourAngleNever when it never reaches z.
-double EventHourAngle(double ra, double dec, double theta, double z, double lat, int type);
-// The event of `type` on the local day whose midnight has time argument T0:
-// its fraction of the day in [0, 1), or kEventOutsideDay, or kEventNotReached.
 double FindEvent(int body, double lng, double lat, double height, double T0, double zoneHours,
                  int type);
+
+// Hour angle (degrees, -180..180) still to run until the body reaches
+// altitude z rising or setting, or the meridian for a culmination, into *dH.
+// False when it never reaches z.
+bool HourAngleToEvent(double ra, double dec, double theta, double z, double lat, int type, double* dH);
+// The same as one number: kHourAngleNever when z is never reached.
+constexpr double kHourAngleNever = -400;
+double EventHourAngle(double ra, double dec, double theta, double z, double lat, int type);
 // Writes one record from a day fraction d of the given date. A code (d <= -2)
 // marks it absent: only MinuteStamp (0) and Valid (0) are written. Otherwise
 // kind kFillNow writes Azi and Alt (Time is the caller's), kFillRiseSet Azi,

@@ -10,8 +10,8 @@ constexpr int kBodyCount = 10;
 extern const wchar_t* const kBodyNames[kBodyCount];
 
 struct BodyPosition {
-    double Lon = 0;       // ecliptic longitude, degrees (after EquatorialPlace: right ascension)
-    double Lat = 0;       // ecliptic latitude, degrees (after EquatorialPlace: declination)
+    double Lon = 0;       // ecliptic longitude, degrees
+    double Lat = 0;       // ecliptic latitude, degrees
     double Dist = 0;      // AU; Moon in km
     double Parallax = 0;  // Moon only, degrees
 };

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
+#include "engine/instant.h"
 #include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"

@@ -1,5 +1,7 @@
-// Device clock seam. Win32 reads the system clock (or VELKARO_NOW); the native
-// build keeps a settable clock for tests.
+// Device clock seam: the system clock, the zone's bias, and the text that may
+// fix the present instant (VELKARO_NOW on Win32). Reading that text, and
+// choosing between it and the system clock, is portable: engine/instant.h.
+// Win32 reads the system; the native build keeps a settable clock for tests.
 #pragma once
 #include <string>
 
@@ -7,21 +9,23 @@
 
 namespace velkaro {
 
-SYSTEMTIME ClockUtcNow();
-SYSTEMTIME ClockLocalNow();
+SYSTEMTIME SystemUtcNow();
+SYSTEMTIME SystemLocalNow();
+// The device zone's local time of a UTC instant; false when the platform cannot tell.
+bool LocalFromUtc(const SYSTEMTIME& utc, SYSTEMTIME* local);
 // Minutes to add to local standard time to get UTC (Tokyo: -540).
 int ClockBiasMinutes();
 
-// The three at once.
-inline ClockReading ReadClock() { return ClockReading{ClockUtcNow(), ClockLocalNow(), ClockBiasMinutes()}; }
+// The text that fixes the present instant; empty when none is set.
+std::string FixedNowText();
+// Tells the user, once per process, that the text is not an instant and the
+// system clock is used.
+void ReportBadFixedNow(const std::string& text);
 
-// The fixed instant of VELKARO_NOW and of the page's "now" parameter:
-// "2026-12-08T09:30:00Z" or "2026-12-08T09:30Z", within the dates the engine
-// serves. False, with *out untouched, for anything else; on success the day of
-// the week is filled in.
-bool ParseUtcInstant(const std::string& text, SYSTEMTIME* out);
-
-// Native build only: set what the clock reports.
+// Native build only: set what the clock reports and the fixed text (empty: none).
 void SetNativeClock(const SYSTEMTIME& utc, const SYSTEMTIME& local, int biasMinutes);
+void SetNativeFixedNow(const std::string& text);
+// Native build only: how many bad texts have been reported.
+int NativeBadFixedNowReports();
 
 }  // namespace velkaro

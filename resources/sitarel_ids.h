@@ -110,6 +110,7 @@
 #define IDC_RULE_END_WEEKDAY 1074
 #define IDC_RULE_ZONE 1075
 #define IDC_RULE_ZONE_LABEL 1076
+#define IDC_RULE_ZONE_NOTE 1077
 
 #define IDS_WEEK_FIRST 40015     // "last", "1st" ... "4th"
 #define IDS_WEEKDAY_FIRST 40020  // "Sunday" ... "Saturday"

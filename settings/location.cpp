@@ -163,22 +163,32 @@ int StepLocation(LocationTable* table, int posIndex, int direction) {
     return 0;
 }
 
+UtcMode UtcModeOf(int32_t utcGet) {
+    switch (utcGet) {
+        case 0: return UtcMode::Manual;
+        case 1: return UtcMode::DeviceZone;
+        case 3: return UtcMode::DeviceClock;
+        default: return UtcMode::FromLongitude;
+    }
+}
+
 SYSTEMTIME PresentTimeAt(LocationRecord* place, const ClockReading& now) {
     SYSTEMTIME t = now.Utc;
-    switch (place->UtcGet) {
-        case 3:
+    switch (UtcModeOf(place->UtcGet)) {
+        case UtcMode::DeviceClock:
             return now.Local;
-        case 1:
+        case UtcMode::DeviceZone:
             place->UtcMargin = -now.BiasMinutes / 60;
             return now.Local;
-        case 0:
+        case UtcMode::Manual:
             UtcToZoneTime(&t, place->UtcMargin);
             return t;
-        default:
-            place->UtcMargin = ZoneOffsetFromLongitude(place->Lng);
-            UtcToZoneTime(&t, place->UtcMargin);
-            return t;
+        case UtcMode::FromLongitude:
+            break;
     }
+    place->UtcMargin = ZoneOffsetFromLongitude(place->Lng);
+    UtcToZoneTime(&t, place->UtcMargin);
+    return t;
 }
 
 std::vector<MenuEntry> BuildLocationMenu(const LocationTable& table, int posIndex, bool menuTime,

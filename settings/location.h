@@ -17,18 +17,28 @@ constexpr size_t kLocationNameWidth = 260;
 constexpr size_t kDstRuleWidth = 260;
 
 struct LocationRecord {
-    int32_t Valid = 0;
-    std::wstring Location;
-    double Lat = 0;
-    double Lng = 0;
-    int32_t Altitude = 0;
-    int32_t UtcGet = 0;
-    double UtcMargin = 0;
-    int32_t ExistDST = 0;
-    std::wstring DST;
+    int32_t Valid = 0;  // the slot holds a place the item shows (0: skipped)
+    std::wstring Location;  // the place's name, up to 259 characters
+    double Lat = 0;  // latitude, degrees north
+    double Lng = 0;  // longitude, degrees east
+    int32_t Altitude = 0;  // height above sea level, metres
+    int32_t UtcGet = 0;  // how the offset is obtained: a UtcMode value
+    double UtcMargin = 0;  // standard-time offset, hours east of UTC (5.5, -3.5)
+    int32_t ExistDST = 0;  // the place has a daylight-saving rule (DST not empty)
+    std::wstring DST;  // daylight-saving rule ("03/S2 02;11/S1 02"), engine/dst_rule.h
 };
 
 using LocationTable = std::array<LocationRecord, kSlotCount>;
+
+// How a place's present time and standard-time offset are obtained (the stored UtcGet).
+enum class UtcMode : int32_t {
+    Manual = 0,         // UtcMargin as typed, on the device's UTC clock
+    DeviceZone = 1,     // the device's local time; UtcMargin its zone's, in whole hours
+    FromLongitude = 2,  // UtcMargin from the longitude, on the device's UTC clock
+    DeviceClock = 3,    // the device's local time as it is; UtcMargin as stored
+};
+// The mode a stored value stands for: any value but 0, 1 and 3 is from the longitude.
+UtcMode UtcModeOf(int32_t utcGet);
 
 const LocationRecord& FallbackLocation();
 // The built-in cities, row n for slot n.

@@ -42,13 +42,7 @@ SlotControls ShowSlot(const LocationRecord& r) {
     c.Alt = IntText(r.Altitude);
     c.Td = FormatUtcOffset(r.UtcMargin);
     c.Dst = r.DST;
-    if (r.UtcGet == 3) {
-        c.ChecksEnabled = false;
-    } else {
-        c.FromLng = r.UtcGet == 2;
-        c.Auto = r.UtcGet != 0;
-        c.TdEnabled = r.UtcGet == 0;
-    }
+    c.Offset = OffsetBoxesFor(r.UtcGet);
     return c;
 }
 
@@ -59,27 +53,10 @@ void StoreSlot(const SlotControls& c, LocationRecord* r) {
     r->Lng = ParseLeadingDouble(c.Lng);
     r->Altitude = ParseInt(c.Alt);
     r->UtcMargin = ParseLeadingDouble(c.Td);
-    if (r->UtcGet != 3) {
-        r->UtcGet = c.FromLng ? 2 : c.Auto ? 1 : 0;
-        if (r->UtcGet == 2) r->UtcMargin = ZoneOffsetFromLongitude(r->Lng);
-    }
+    r->UtcGet = UtcGetFromBoxes(c.Offset, r->UtcGet);
+    if (UtcModeOf(r->UtcGet) == UtcMode::FromLongitude) r->UtcMargin = ZoneOffsetFromLongitude(r->Lng);
     r->DST = Cut(c.Dst, kDstRuleWidth);
     r->ExistDST = r->DST.empty() ? 0 : 1;
-}
-
-void ClickFromLng(SlotControls* c) {
-    if (!c->FromLng) return;  // unticking it changes nothing else
-    c->Auto = true;
-    c->TdEnabled = false;
-}
-
-void ClickAuto(SlotControls* c) {
-    if (c->Auto) {
-        c->TdEnabled = false;
-    } else {
-        c->FromLng = false;
-        c->TdEnabled = true;
-    }
 }
 
 int ChangeSlot(LocationPage* page, const SlotControls& shown, int p, bool* rewrite) {

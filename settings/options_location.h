@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/location.h"
+#include "settings/offset_boxes.h"
 
 namespace velkaro {
 
@@ -11,10 +12,7 @@ namespace velkaro {
 struct SlotControls {
     bool Valid = false;
     std::wstring Name, Lat, Lng, Alt, Td, Dst;
-    bool Auto = false;     // "automatic offset" (device zone)
-    bool FromLng = false;  // "offset from longitude"
-    bool ChecksEnabled = true;
-    bool TdEnabled = true;
+    OffsetBoxes Offset;  // the offset check boxes and whether "TD" takes typing
 };
 
 struct LocationPage {
@@ -26,11 +24,9 @@ struct LocationPage {
 LocationPage OpenLocationPage(const LocationTable& live, int posIndex);
 SlotControls ShowSlot(const LocationRecord& r);
 // The shown controls into a working slot; the offset mode is kept for a
-// slot that leaves the device clock unchanged (mode 3).
+// slot on the device clock, and a slot from the longitude takes the offset
+// its longitude gives.
 void StoreSlot(const SlotControls& c, LocationRecord* r);
-
-void ClickFromLng(SlotControls* c);
-void ClickAuto(SlotControls* c);
 
 // The slot number's edit changed to spin position p while the page was
 // ready. A position equal to the slot shown means the spin stood at an end:

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/calendar.h"
-#include "platform/clock.h"
+#include "engine/instant.h"
 
 namespace velkaro {
 

@@ -43,11 +43,11 @@ void MakeReadOnly(HWND dlg) {
 }
 
 void ShowOffsetBoxes(HWND dlg, const LocationForm& f) {
-    CheckDlgButton(dlg, IDC_LOC_FROM_LONGITUDE, f.FromLongitude ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dlg, IDC_LOC_AUTO_OFFSET, f.AutoOffset ? BST_CHECKED : BST_UNCHECKED);
-    EnableWindow(GetDlgItem(dlg, IDC_LOC_FROM_LONGITUDE), f.OffsetBoxesEnabled);
-    EnableWindow(GetDlgItem(dlg, IDC_LOC_AUTO_OFFSET), f.OffsetBoxesEnabled);
-    EnableWindow(GetDlgItem(dlg, IDC_LOC_MARGIN), f.MarginEnabled);
+    CheckDlgButton(dlg, IDC_LOC_FROM_LONGITUDE, f.Offset.FromLng ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dlg, IDC_LOC_AUTO_OFFSET, f.Offset.Auto ? BST_CHECKED : BST_UNCHECKED);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_FROM_LONGITUDE), f.Offset.BoxesEnabled);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_AUTO_OFFSET), f.Offset.BoxesEnabled);
+    EnableWindow(GetDlgItem(dlg, IDC_LOC_MARGIN), f.Offset.MarginEnabled);
 }
 
 void ShowForm(HWND dlg, const LocationForm& f) {
@@ -71,8 +71,8 @@ void ReadForm(HWND dlg, LocationForm* f) {
     f->Margin = DialogText(dlg, IDC_LOC_MARGIN);
     f->DST = DialogText(dlg, IDC_LOC_DST);
     f->Memo = DialogText(dlg, IDC_LOC_MEMO);
-    f->FromLongitude = IsDlgButtonChecked(dlg, IDC_LOC_FROM_LONGITUDE) == BST_CHECKED;
-    f->AutoOffset = IsDlgButtonChecked(dlg, IDC_LOC_AUTO_OFFSET) == BST_CHECKED;
+    f->Offset.FromLng = IsDlgButtonChecked(dlg, IDC_LOC_FROM_LONGITUDE) == BST_CHECKED;
+    f->Offset.Auto = IsDlgButtonChecked(dlg, IDC_LOC_AUTO_OFFSET) == BST_CHECKED;
 }
 
 void ShowClipboardText(HWND dlg) {
@@ -158,11 +158,11 @@ bool Command(HWND dlg, LocationRun* run, int id, int code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_LOC_FROM_LONGITUDE:
-            SetFromLongitude(f, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
+            SetFromLongitude(&f->Offset, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
             ShowOffsetBoxes(dlg, *f);
             return true;
         case IDC_LOC_AUTO_OFFSET:
-            SetAutoOffset(f, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
+            SetAutoOffset(&f->Offset, IsDlgButtonChecked(dlg, id) == BST_CHECKED);
             ShowOffsetBoxes(dlg, *f);
             return true;
         case IDC_LOC_CONVERT: RunConverter(dlg); return true;

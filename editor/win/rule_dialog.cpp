@@ -1,8 +1,12 @@
 // The rule dialog's window: the lists and spin boxes show a RuleFields, the
-// "Zone" list fills them from a platform time zone, and OK writes the rule
-// they make (the stored one where nothing changed) into the dialog buffer.
+// "Zone" list fills them from a platform time zone (typing picks the zone
+// whose name starts with what was typed; the chosen zone's whole name and any
+// caveat show under the list), and OK writes the rule they make (the stored
+// one where nothing changed) into the dialog buffer.
 #include <windows.h>
 #include <commctrl.h>
+
+#include <algorithm>
 
 #include "editor/rule_dialog.h"
 #include "editor/rule_zones.h"
@@ -34,6 +38,8 @@ struct RuleDialog {
     std::vector<ZoneEntry> Zones;  // the "Zone" list's entries after its first, empty one
     ZoneChoice Zone;               // the entry chosen, if any
     RuleOpening Opened;            // the stored rule and the fields first shown
+    std::vector<std::wstring> ZoneNames;  // the "Zone" list's texts, its empty first one included
+    ZoneTypeAhead Typing;
 };
 
 RuleDialog* Of(HWND dlg) { return reinterpret_cast<RuleDialog*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
@@ -112,31 +118,77 @@ RuleFields ReadRuleFields(HWND dlg, RuleDialog* d) {
     return f;
 }
 
+// The drop list as wide as its widest name (the screen at most), so that
+// every name can be read whole.
+void WidenZoneList(HWND list, const std::vector<std::wstring>& names) {
+    HDC dc = GetDC(list);
+    if (!dc) return;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    for (const std::wstring& name : names) {
+        SIZE size;
+        if (GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &size)) widest = std::max(widest, size.cx);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    const int width = widest + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE) + 8;
+    SendMessageW(list, CB_SETDROPPEDWIDTH, std::min(width, GetSystemMetrics(SM_CXSCREEN)), 0);
+}
+
 // The list starts with an empty entry, "no zone", and keeps the order of
 // ZoneEntries; an entry's data is its index there.
 void FillZoneList(HWND dlg, RuleDialog* d) {
     d->Zones = ZoneEntries(ReadPlatformTimeZones());
+    d->ZoneNames.assign(1, std::wstring());
     HWND list = GetDlgItem(dlg, IDC_RULE_ZONE);
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
     SendMessageW(list, CB_SETITEMDATA, 0, static_cast<LPARAM>(-1));
     for (size_t i = 0; i < d->Zones.size(); ++i) {
         const LRESULT at = SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(d->Zones[i].Display.c_str()));
         if (at >= 0) SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(i));
+        d->ZoneNames.push_back(d->Zones[i].Display);
     }
     SendMessageW(list, CB_SETCURSEL, 0, 0);
+    WidenZoneList(list, d->ZoneNames);
 }
 
 void TakeZone(HWND dlg, RuleDialog* d) {
     const LRESULT at = SendDlgItemMessageW(dlg, IDC_RULE_ZONE, CB_GETCURSEL, 0, 0);
     const LRESULT index = at == CB_ERR ? -1 : SendDlgItemMessageW(dlg, IDC_RULE_ZONE, CB_GETITEMDATA, at, 0);
     d->Zone = ZoneChoice();
+    std::wstring note;
     if (index >= 0 && static_cast<size_t>(index) < d->Zones.size()) {
+        const ZoneEntry& zone = d->Zones[static_cast<size_t>(index)];
         RuleFields f = ReadRuleFields(dlg, d);
-        d->Zone = ChooseZone(d->Zones[static_cast<size_t>(index)].Record, &f);
+        d->Zone = ChooseZone(zone.Record, &f);
         ShowRuleFields(dlg, d, f);
+        note = ZoneNote(zone, d->Zone);
     }
+    SetDlgItemTextW(dlg, IDC_RULE_ZONE_NOTE, note.c_str());
     const bool rule = !d->Zone.Chosen || d->Zone.HasDst;
     for (int id : kRuleControls) EnableWindow(GetDlgItem(dlg, id), rule);
+}
+
+// A character typed into the zone list: the zone whose name starts with all
+// that was typed is chosen, as a choice with the mouse is. timeMs is the key
+// message's time.
+void TypeIntoZoneList(HWND dlg, RuleDialog* d, wchar_t ch, uint32_t timeMs) {
+    const int at = FindTypedZone(&d->Typing, ch, timeMs, d->ZoneNames);
+    if (at < 0 || at == static_cast<int>(SendDlgItemMessageW(dlg, IDC_RULE_ZONE, CB_GETCURSEL, 0, 0))) return;
+    SendDlgItemMessageW(dlg, IDC_RULE_ZONE, CB_SETCURSEL, static_cast<WPARAM>(at), 0);
+    TakeZone(dlg, d);
+}
+
+// The zone list's own type-ahead goes by first letters only, and every
+// name starts with "(UTC": typed characters go to TypeIntoZoneList instead.
+LRESULT CALLBACK ZoneListKeys(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref) {
+    if (msg == WM_CHAR && (wp >= L' ' || wp == VK_BACK)) {
+        const HWND dlg = reinterpret_cast<HWND>(ref);
+        if (RuleDialog* d = Of(dlg)) TypeIntoZoneList(dlg, d, static_cast<wchar_t>(wp), static_cast<uint32_t>(GetMessageTime()));
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) RemoveWindowSubclass(list, ZoneListKeys, id);
+    return DefSubclassProc(list, msg, wp, lp);
 }
 
 void Init(HWND dlg, RuleDialog* d) {
@@ -147,6 +199,7 @@ void Init(HWND dlg, RuleDialog* d) {
     ShowRuleFields(dlg, d, RuleFieldsFromText(g_editor.DialogBuffer.DST));
     d->Opened = {g_editor.DialogBuffer.DST, ReadRuleFields(dlg, d)};
     FillZoneList(dlg, d);
+    SetWindowSubclass(GetDlgItem(dlg, IDC_RULE_ZONE), ZoneListKeys, 0, reinterpret_cast<DWORD_PTR>(dlg));
 }
 
 bool Command(HWND dlg, RuleDialog* d, int id, int code) {

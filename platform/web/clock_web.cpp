@@ -1,5 +1,5 @@
-// The page's clock: the browser's, or the instant of the "now" parameter of
-// the page's address (the twin of VELKARO_NOW), for reproducible pages.
+// The page's clock: the browser's, and the text of the "now" parameter of the
+// page's address (the twin of VELKARO_NOW), for reproducible pages.
 #include <emscripten.h>
 
 #include <cmath>
@@ -35,27 +35,9 @@ EM_JS(int, velkaro_standard_offset, (double ms), {
 const double kMsPerDay = 86400000.0;
 const int kEpochDay = DayNumber(1970, 1, 1);
 
-// The fixed instant in milliseconds since 1970, or NaN when there is none.
-double FixedMs() {
-    static bool read = false;
-    static double ms = NAN;
-    if (read) return ms;
-    read = true;
-    char text[64];
-    if (!velkaro_now_parameter(text, sizeof text)) return ms;
-    SYSTEMTIME t;
-    if (!ParseUtcInstant(text, &t)) {
-        velkaro_report_bad_now(text);
-        return ms;
-    }
-    ms = (DayNumber(t.wYear, t.wMonth, t.wDay) - kEpochDay) * kMsPerDay +
-         ((t.wHour * 60 + t.wMinute) * 60 + t.wSecond) * 1000.0;
-    return ms;
-}
-
-double NowMs() {
-    const double fixed = FixedMs();
-    return std::isnan(fixed) ? velkaro_date_now() : fixed;
+double MsOf(const SYSTEMTIME& t) {
+    return (DayNumber(t.wYear, t.wMonth, t.wDay) - kEpochDay) * kMsPerDay +
+           ((t.wHour * 60 + t.wMinute) * 60 + t.wSecond) * 1000.0 + t.wMilliseconds;
 }
 
 SYSTEMTIME FromMs(double ms) {
@@ -73,15 +55,35 @@ SYSTEMTIME FromMs(double ms) {
 
 }  // namespace
 
-SYSTEMTIME ClockUtcNow() { return FromMs(NowMs()); }
+SYSTEMTIME SystemUtcNow() { return FromMs(velkaro_date_now()); }
 
-SYSTEMTIME ClockLocalNow() {
-    const double ms = NowMs();
+SYSTEMTIME SystemLocalNow() {
+    const double ms = velkaro_date_now();
     return FromMs(ms - velkaro_offset_at(ms) * 60000.0);
 }
 
-int ClockBiasMinutes() { return velkaro_standard_offset(NowMs()); }
+bool LocalFromUtc(const SYSTEMTIME& utc, SYSTEMTIME* local) {
+    const double ms = MsOf(utc);
+    *local = FromMs(ms - velkaro_offset_at(ms) * 60000.0);
+    return true;
+}
+
+int ClockBiasMinutes() { return velkaro_standard_offset(velkaro_date_now()); }
+
+std::string FixedNowText() {
+    char text[64];
+    return velkaro_now_parameter(text, sizeof text) ? std::string(text) : std::string();
+}
+
+void ReportBadFixedNow(const std::string& text) {
+    static bool reported = false;
+    if (reported) return;
+    reported = true;
+    velkaro_report_bad_now(text.c_str());
+}
 
 void SetNativeClock(const SYSTEMTIME&, const SYSTEMTIME&, int) {}
+void SetNativeFixedNow(const std::string&) {}
+int NativeBadFixedNowReports() { return 0; }
 
 }  // namespace velkaro

@@ -2,11 +2,12 @@
 
 #include <string>
 
-#include "engine/calendar.h"
 #include "platform/clock.h"
 
 namespace velkaro {
 namespace {
+
+const char kFixedNowVariable[] = "VELKARO_NOW";
 
 SYSTEMTIME FromWin(const ::SYSTEMTIME& w) {
     SYSTEMTIME t;
@@ -21,49 +22,39 @@ SYSTEMTIME FromWin(const ::SYSTEMTIME& w) {
     return t;
 }
 
-// Said once per process, by whichever module of it meets the value first.
-void ReportBadInstant(const std::string& text) {
-    const wchar_t kReported[] = L"VELKARO_NOW_REPORTED";
-    if (GetEnvironmentVariableW(kReported, nullptr, 0) != 0) return;
-    SetEnvironmentVariableW(kReported, L"1");
-    const std::string line = "VELKARO_NOW=\"" + text +
-                             "\" is not a UTC instant such as 2026-12-08T09:30:00Z between 1900-03-01 and "
-                             "2100-02-28; the system clock is used\n";
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
-
-// VELKARO_NOW=2026-12-08T09:30:00Z fixes the instant, for reproducible pictures.
-bool FixedNow(::SYSTEMTIME* out) {
-    const DWORD size = GetEnvironmentVariableA("VELKARO_NOW", nullptr, 0);
-    if (size <= 1) return false;  // not set, or empty
-    std::string text(size, '\0');
-    text.resize(GetEnvironmentVariableA("VELKARO_NOW", &text[0], size));
-    SYSTEMTIME t;
-    if (ParseUtcInstant(text, &t)) {
-        *out = ::SYSTEMTIME{t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, 0};
-        return true;
-    }
-    ReportBadInstant(text);
-    return false;
+::SYSTEMTIME ToWin(const SYSTEMTIME& t) {
+    ::SYSTEMTIME w = {};
+    w.wYear = t.wYear;
+    w.wMonth = t.wMonth;
+    w.wDayOfWeek = t.wDayOfWeek;
+    w.wDay = t.wDay;
+    w.wHour = t.wHour;
+    w.wMinute = t.wMinute;
+    w.wSecond = t.wSecond;
+    w.wMilliseconds = t.wMilliseconds;
+    return w;
 }
 
 }  // namespace
 
-SYSTEMTIME ClockUtcNow() {
+SYSTEMTIME SystemUtcNow() {
     ::SYSTEMTIME t;
-    if (!FixedNow(&t)) GetSystemTime(&t);
+    GetSystemTime(&t);
     return FromWin(t);
 }
 
-SYSTEMTIME ClockLocalNow() {
-    ::SYSTEMTIME utc, local;
-    if (!FixedNow(&utc)) {
-        GetLocalTime(&local);
-        return FromWin(local);
-    }
-    if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) local = utc;
-    return FromWin(local);
+SYSTEMTIME SystemLocalNow() {
+    ::SYSTEMTIME t;
+    GetLocalTime(&t);
+    return FromWin(t);
+}
+
+bool LocalFromUtc(const SYSTEMTIME& utc, SYSTEMTIME* local) {
+    const ::SYSTEMTIME u = ToWin(utc);
+    ::SYSTEMTIME l;
+    if (!SystemTimeToTzSpecificLocalTime(nullptr, &u, &l)) return false;
+    *local = FromWin(l);
+    return true;
 }
 
 int ClockBiasMinutes() {
@@ -72,6 +63,28 @@ int ClockBiasMinutes() {
     return static_cast<int>(tz.Bias);
 }
 
+std::string FixedNowText() {
+    const DWORD size = GetEnvironmentVariableA(kFixedNowVariable, nullptr, 0);
+    if (size <= 1) return std::string();  // not set, or empty
+    std::string text(size, '\0');
+    text.resize(GetEnvironmentVariableA(kFixedNowVariable, &text[0], size));
+    return text;
+}
+
+// Said once per process, by whichever module of it meets the value first.
+void ReportBadFixedNow(const std::string& text) {
+    const wchar_t kReported[] = L"VELKARO_NOW_REPORTED";
+    if (GetEnvironmentVariableW(kReported, nullptr, 0) != 0) return;
+    SetEnvironmentVariableW(kReported, L"1");
+    const std::string line = std::string(kFixedNowVariable) + "=\"" + text +
+                             "\" is not a UTC instant such as 2026-12-08T09:30:00Z between 1900-03-01 and "
+                             "2100-02-28; the system clock is used\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
 void SetNativeClock(const SYSTEMTIME&, const SYSTEMTIME&, int) {}
+void SetNativeFixedNow(const std::string&) {}
+int NativeBadFixedNowReports() { return 0; }
 
 }  // namespace velkaro

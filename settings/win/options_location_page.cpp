@@ -33,19 +33,19 @@ SlotControls ReadShown(HWND page) {
     c.Alt = Get(page, IDC_POS_ALT, 64);
     c.Td = Get(page, IDC_POS_TD, 64);
     c.Dst = Get(page, IDC_POS_DST, 259);
-    c.Auto = Checked(page, IDC_POS_AUTO);
-    c.FromLng = Checked(page, IDC_POS_FROMLNG);
-    c.ChecksEnabled = IsWindowEnabled(GetDlgItem(page, IDC_POS_AUTO)) != FALSE;
-    c.TdEnabled = IsWindowEnabled(GetDlgItem(page, IDC_POS_TD)) != FALSE;
+    c.Offset.Auto = Checked(page, IDC_POS_AUTO);
+    c.Offset.FromLng = Checked(page, IDC_POS_FROMLNG);
+    c.Offset.BoxesEnabled = IsWindowEnabled(GetDlgItem(page, IDC_POS_AUTO)) != FALSE;
+    c.Offset.MarginEnabled = IsWindowEnabled(GetDlgItem(page, IDC_POS_TD)) != FALSE;
     return c;
 }
 
 void ShowOffsetChecks(HWND page, const SlotControls& c) {
-    Check(page, IDC_POS_AUTO, c.Auto);
-    Check(page, IDC_POS_FROMLNG, c.FromLng);
-    EnableWindow(GetDlgItem(page, IDC_POS_AUTO), c.ChecksEnabled);
-    EnableWindow(GetDlgItem(page, IDC_POS_FROMLNG), c.ChecksEnabled);
-    EnableWindow(GetDlgItem(page, IDC_POS_TD), c.TdEnabled);
+    Check(page, IDC_POS_AUTO, c.Offset.Auto);
+    Check(page, IDC_POS_FROMLNG, c.Offset.FromLng);
+    EnableWindow(GetDlgItem(page, IDC_POS_AUTO), c.Offset.BoxesEnabled);
+    EnableWindow(GetDlgItem(page, IDC_POS_FROMLNG), c.Offset.BoxesEnabled);
+    EnableWindow(GetDlgItem(page, IDC_POS_TD), c.Offset.MarginEnabled);
 }
 
 void Show(HWND page, const SlotControls& c) {
@@ -93,8 +93,8 @@ bool Command(HWND page, LocationPage* p, int id, int code) {
     if (code != BN_CLICKED) return false;
     SlotControls c = ReadShown(page);
     switch (id) {
-        case IDC_POS_FROMLNG: ClickFromLng(&c); ShowOffsetChecks(page, c); return true;
-        case IDC_POS_AUTO: ClickAuto(&c); ShowOffsetChecks(page, c); return true;
+        case IDC_POS_FROMLNG: SetFromLongitude(&c.Offset, c.Offset.FromLng); ShowOffsetChecks(page, c); return true;
+        case IDC_POS_AUTO: SetAutoOffset(&c.Offset, c.Offset.Auto); ShowOffsetChecks(page, c); return true;
         case IDC_POS_RESET:
             ResetLocationPage(p, g_item.Store.Locations);
             Show(page, ShowSlot(p->Work[p->EditSlot]));

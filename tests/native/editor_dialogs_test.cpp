@@ -45,7 +45,7 @@ TEST(LocationDialog, OpensWithTheRecordsTextsAndOffsetBoxes) {
     EXPECT_EQ(f.Heights, L"120/1400");
     EXPECT_EQ(f.Margin, L"5.75");  // not 5.8, which would move the clock by three minutes
     EXPECT_EQ(f.DST, r.DST);
-    EXPECT_TRUE(f.OffsetBoxesEnabled && f.MarginEnabled && !f.AutoOffset && !f.FromLongitude);
+    EXPECT_TRUE(f.Offset.BoxesEnabled && f.Offset.MarginEnabled && !f.Offset.Auto && !f.Offset.FromLng);
 
     r.Prominence = 1400;
     r.UtcMargin = 9;
@@ -53,13 +53,13 @@ TEST(LocationDialog, OpensWithTheRecordsTextsAndOffsetBoxes) {
     f = OpenLocationForm(r);
     EXPECT_EQ(f.Heights, L"1400");
     EXPECT_EQ(f.Margin, L"9.0");
-    EXPECT_TRUE(f.AutoOffset && !f.FromLongitude && !f.MarginEnabled);
+    EXPECT_TRUE(f.Offset.Auto && !f.Offset.FromLng && !f.Offset.MarginEnabled);
     r.UtcGet = 2;
     f = OpenLocationForm(r);
-    EXPECT_TRUE(f.AutoOffset && f.FromLongitude && !f.MarginEnabled);
+    EXPECT_TRUE(f.Offset.Auto && f.Offset.FromLng && !f.Offset.MarginEnabled);
     r.UtcGet = 3;
     f = OpenLocationForm(r);
-    EXPECT_TRUE(!f.OffsetBoxesEnabled && !f.AutoOffset && !f.FromLongitude && f.MarginEnabled);
+    EXPECT_TRUE(!f.Offset.BoxesEnabled && !f.Offset.Auto && !f.Offset.FromLng && f.Offset.MarginEnabled);
 }
 
 TEST(LocationDialog, UnchangedOkGivesTheRecordBack) {
@@ -84,28 +84,28 @@ TEST(LocationDialog, UnchangedOkGivesTheRecordBack) {
 
 TEST(LocationDialog, OffsetBoxRules) {
     LocationForm f = OpenLocationForm(EditorRecord());
-    SetFromLongitude(&f, true);
-    EXPECT_TRUE(f.AutoOffset);
-    EXPECT_FALSE(f.MarginEnabled);
+    SetFromLongitude(&f.Offset, true);
+    EXPECT_TRUE(f.Offset.Auto);
+    EXPECT_FALSE(f.Offset.MarginEnabled);
     EXPECT_EQ(Confirmed(f).UtcGet, 2);
-    SetFromLongitude(&f, false);  // changes nothing else
-    EXPECT_TRUE(f.AutoOffset);
-    EXPECT_FALSE(f.MarginEnabled);
+    SetFromLongitude(&f.Offset, false);  // changes nothing else
+    EXPECT_TRUE(f.Offset.Auto);
+    EXPECT_FALSE(f.Offset.MarginEnabled);
     EXPECT_EQ(Confirmed(f).UtcGet, 1);
 
-    SetFromLongitude(&f, true);
-    SetAutoOffset(&f, false);  // takes "from longitude" with it
-    EXPECT_FALSE(f.FromLongitude);
-    EXPECT_TRUE(f.MarginEnabled);
+    SetFromLongitude(&f.Offset, true);
+    SetAutoOffset(&f.Offset, false);  // takes "from longitude" with it
+    EXPECT_FALSE(f.Offset.FromLng);
+    EXPECT_TRUE(f.Offset.MarginEnabled);
     EXPECT_EQ(Confirmed(f).UtcGet, 0);
-    SetAutoOffset(&f, true);
-    EXPECT_FALSE(f.MarginEnabled);
+    SetAutoOffset(&f.Offset, true);
+    EXPECT_FALSE(f.Offset.MarginEnabled);
 
     // 3 is kept whatever the boxes say.
     EditorRecord fixed;
     fixed.UtcGet = 3;
     f = OpenLocationForm(fixed);
-    SetFromLongitude(&f, true);
+    SetFromLongitude(&f.Offset, true);
     EXPECT_EQ(Confirmed(f, fixed).UtcGet, 3);
 }
 

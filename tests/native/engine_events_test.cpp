@@ -145,6 +145,37 @@ TEST(Events, HourAngleAndSearchCodes) {
             }
 }
 
+// The search's status, and the one number FindEvent makes of it.
+TEST(Events, SearchStatusAndItsCode) {
+    const Place north = {"70N", 70, 25, 1};
+    auto search = [](int body, const Place& p, int y, int m, int d, int type) {
+        return SearchEvent(body, p.lng, p.lat, 0, TimeArgument(y, m, d, p.zone), p.zone, type);
+    };
+    EXPECT_EQ(search(kSun, north, 2025, 6, 21, kEventRise).Status, EventStatus::NotReached);
+    EXPECT_EQ(search(kMoon, kTokyo, 2025, 1, 21, kEventRise).Status, EventStatus::OutsideDay);
+    EXPECT_EQ(search(11, kTokyo, 2025, 1, 21, kEventRise).Status, EventStatus::OutsideDay);
+    const EventSearch noon = search(kSun, kTokyo, 2025, 6, 21, kEventCulmination);
+    ASSERT_TRUE(noon.Found());
+    EXPECT_NEAR(noon.DayFraction * 24, 11.7, 0.1);
+    double dH = 5;
+    EXPECT_FALSE(HourAngleToEvent(0, 0, 0, 10, 85, kEventRise, &dH));
+    EXPECT_EQ(dH, 5);  // untouched
+    ASSERT_TRUE(HourAngleToEvent(100, 0, 350, 0, 0, kEventCulmination, &dH));
+    EXPECT_NEAR(dH, 110, 1e-9);
+
+    for (const Place& p : {kTokyo, north, Place{"60S", -60, -70, -4}})
+        for (int body = 0; body < kBodyCount; ++body)
+            for (int day = 1; day <= 28; day += 9)
+                for (int type = 0; type < 3; ++type) {
+                    const EventSearch e = search(body, p, 2025, 12, day, type);
+                    const double code = Find(body, p, 2025, 12, day, type);
+                    if (e.Found())
+                        ASSERT_EQ(code, e.DayFraction);
+                    else
+                        ASSERT_EQ(code, e.Status == EventStatus::NotReached ? kEventNotReached : kEventOutsideDay);
+                }
+}
+
 TEST(Events, ObserverHeight) {
     const double rise0 = Find(kSun, kTokyo, 2025, 3, 1, kEventRise);
     const double set0 = Find(kSun, kTokyo, 2025, 3, 1, kEventSet);

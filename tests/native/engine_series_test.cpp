@@ -76,15 +76,15 @@ TEST(Series, SunHasNoLatitudeAndBadBodiesAreIgnored) {
 TEST(SkyPlaces, AgreeWithEphemeris) {
     for (const PlaceFixture& f : kPlaces) {
         const double T = TimeArgument(f.year, f.month, f.day, 0);
-        BodyPosition p;
+        EquatorialPosition p;
         EquatorialPlace(f.body, T, &p);
         // The Sun's series omits aberration and nutation; Pluto's is the coarsest.
         const double tol = f.body == kPluto ? 0.08 : f.body == kSun ? 0.02 : 0.012;
-        EXPECT_LE(AngleDiff(p.Lon, f.ra), tol / std::cos(f.dec * kDegToRad))
+        EXPECT_LE(AngleDiff(p.RightAscension, f.ra), tol / std::cos(f.dec * kDegToRad))
             << f.body << " " << f.year;
-        EXPECT_NEAR(p.Lat, f.dec, tol) << f.body << " " << f.year;
-        EXPECT_GE(p.Lon, 0.0);
-        EXPECT_LT(p.Lon, 360.0);
+        EXPECT_NEAR(p.Declination, f.dec, tol) << f.body << " " << f.year;
+        EXPECT_GE(p.RightAscension, 0.0);
+        EXPECT_LT(p.RightAscension, 360.0);
         if (f.body == kMoon)
             EXPECT_NEAR(p.Dist, f.dist, 25) << f.year;
         else
@@ -132,4 +132,17 @@ TEST(Horizon, RefractionAtEveryAltitude) {
     // declination 60 at a geometric altitude of -30.
     EXPECT_DOUBLE_EQ(HorizonAltitude(0, 60, 180, 0), RefractedAltitude(-30.0));
     EXPECT_DOUBLE_EQ(HorizonAltitude(10, 35.68, 10, 35.68), 90.0);  // zenith, no NaN
+}
+
+TEST(SkyPlaces, TheMoonKeepsItsParallaxAndBadBodiesAreIgnored) {
+    EquatorialPosition moon;
+    EquatorialPlace(kMoon, 0.0, &moon);
+    EXPECT_NEAR(moon.Parallax, 0.9080749, 0.00000005);
+    EXPECT_NEAR(moon.Dist, 402451, 0.5);
+    EquatorialPosition untouched;
+    untouched.RightAscension = 1;
+    untouched.Declination = 2;
+    EquatorialPlace(10, 0.1, &untouched);
+    EquatorialPlace(-1, 0.1, &untouched);
+    EXPECT_EQ(untouched.RightAscension + untouched.Declination + untouched.Dist + untouched.Parallax, 3);
 }

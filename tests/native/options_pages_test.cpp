@@ -232,9 +232,9 @@ TEST(LocationPage, OffsetModesAndQuarterHours) {
     LocationRecord r = CityTable()[8];  // New York
     r.UtcGet = 2;
     SlotControls c = ShowSlot(r);
-    EXPECT_TRUE(c.FromLng);
-    EXPECT_TRUE(c.Auto);
-    EXPECT_FALSE(c.TdEnabled);
+    EXPECT_TRUE(c.Offset.FromLng);
+    EXPECT_TRUE(c.Offset.Auto);
+    EXPECT_FALSE(c.Offset.MarginEnabled);
     c.Lng = L"-74";
     c.Td = L"3.0";
     StoreSlot(c, &r);
@@ -249,22 +249,22 @@ TEST(LocationPage, OffsetModesAndQuarterHours) {
     LocationRecord device = CityTable()[0];
     device.UtcGet = 3;
     c = ShowSlot(device);
-    EXPECT_FALSE(c.ChecksEnabled);
-    c.Auto = true;
+    EXPECT_FALSE(c.Offset.BoxesEnabled);
+    c.Offset.Auto = true;
     StoreSlot(c, &device);
     EXPECT_EQ(device.UtcGet, 3);
 
     c = ShowSlot(CityTable()[0]);
     c.Dst = L"";
     c.Alt = L"12m";
-    c.FromLng = true;
-    ClickFromLng(&c);
-    EXPECT_TRUE(c.Auto);
-    EXPECT_FALSE(c.TdEnabled);
-    c.Auto = false;
-    ClickAuto(&c);
-    EXPECT_FALSE(c.FromLng);
-    EXPECT_TRUE(c.TdEnabled);
+    c.Offset.FromLng = true;
+    SetFromLongitude(&c.Offset, c.Offset.FromLng);
+    EXPECT_TRUE(c.Offset.Auto);
+    EXPECT_FALSE(c.Offset.MarginEnabled);
+    c.Offset.Auto = false;
+    SetAutoOffset(&c.Offset, c.Offset.Auto);
+    EXPECT_FALSE(c.Offset.FromLng);
+    EXPECT_TRUE(c.Offset.MarginEnabled);
     LocationRecord out = CityTable()[2];
     StoreSlot(c, &out);
     EXPECT_EQ(out.UtcGet, 0);

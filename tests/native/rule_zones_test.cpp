@@ -20,11 +20,11 @@ void Put32(std::vector<uint8_t>* b, int v) {
 // One recurring switch: month, occurrence (5 the last), weekday, hour; all 0
 // for none. A year makes it a fixed date.
 struct Switch {
-    int Month = 0, Occurrence = 0, Weekday = 0, Hour = 0, Year = 0;
+    int Month = 0, Occurrence = 0, Weekday = 0, Hour = 0, Year = 0, Minute = 0;
 };
 
 void PutDate(std::vector<uint8_t>* b, const Switch& s) {
-    for (int v : {s.Year, s.Month, s.Weekday, s.Occurrence, s.Hour, 0, 0, 0}) Put16(b, v);
+    for (int v : {s.Year, s.Month, s.Weekday, s.Occurrence, s.Hour, s.Minute, 0, 0}) Put16(b, v);
 }
 
 // A zone as the registry's binary "TZI" holds it.
@@ -127,4 +127,50 @@ TEST(ZoneList, AChosenZonesRuleReplacesAStoredOneThatShowsTheSame) {
     const ZoneChoice europe = ChooseZone(Parsed(kWestEurope), &f);
     EXPECT_EQ(RuleOnOk(f, europe, RuleOpening{stored, shown}), L"03/Se 02;10/Se 02");
     EXPECT_EQ(RuleOnOk(shown, ZoneChoice(), RuleOpening{stored, shown}), stored);
+}
+
+TEST(ZoneList, AZoneTheRuleCannotStateFillsTheNearestAndSaysHow) {
+    // Chatham switches at 02:45 standard and 03:45 daylight time.
+    RuleFields f;
+    const ZoneChoice chatham = ChooseZone(Parsed(Tzi(-765, -60, {4, 1, 0, 3, 0, 45}, {9, 5, 0, 2, 0, 45})), &f);
+    EXPECT_EQ(chatham.StandardHours, 12.75);
+    EXPECT_EQ(ComposeRule(f), L"09/Se 03;04/S1 03");
+    EXPECT_NE(chatham.Caveat.find(L"approximate"), std::wstring::npos) << std::string(chatham.Caveat.begin(), chatham.Caveat.end());
+    EXPECT_NE(chatham.Caveat.find(L"02:45 and 03:45"), std::wstring::npos);
+    // Lord Howe moves its clocks by half an hour.
+    const ZoneChoice lordHowe = ChooseZone(Parsed(Tzi(-630, -30, {4, 1, 0, 2}, {10, 1, 0, 2})), &f);
+    EXPECT_EQ(ComposeRule(f), L"10/S1 02;04/S1 02");
+    EXPECT_NE(lordHowe.Caveat.find(L"30 minutes"), std::wstring::npos);
+    EXPECT_EQ(lordHowe.Caveat.find(L"02:00"), std::wstring::npos);
+    // A record the fields cannot show at all says so too; an exact one says nothing.
+    EXPECT_NE(ChooseZone(Parsed(Tzi(-120, -60, {10, 5, 0, 3}, {3, 21, 0, 2, 2024})), &f).Caveat, L"");
+    EXPECT_EQ(ChooseZone(Parsed(kWestEurope), &f).Caveat, L"");
+    EXPECT_EQ(ChooseZone(Parsed(kTokyo), &f).Caveat, L"");
+
+    ZoneEntry entry;
+    entry.Display = L"(UTC+12:45) Chatham Islands";
+    EXPECT_EQ(ZoneNote(entry, chatham), L"(UTC+12:45) Chatham Islands\n" + chatham.Caveat);
+    EXPECT_EQ(ZoneNote(entry, ZoneChoice()), L"(UTC+12:45) Chatham Islands");
+}
+
+TEST(ZoneList, TypingChoosesTheZoneWhoseNameStartsWithAllThatWasTyped) {
+    const std::vector<std::wstring> names = {L"", L"(UTC-12:00) International Date Line West",
+                                             L"(UTC+01:00) Amsterdam, Berlin", L"(UTC+01:00) Brussels, Paris",
+                                             L"(UTC+12:45) Chatham Islands"};
+    auto type = [&](ZoneTypeAhead* t, const std::wstring& text, uint32_t at) {
+        int found = -1;
+        for (wchar_t ch : text) found = FindTypedZone(t, ch, at += 100, names);
+        return found;
+    };
+    ZoneTypeAhead t;
+    EXPECT_EQ(type(&t, L"(UTC+01:00) Am", 1000), 2);
+    ZoneTypeAhead u;
+    EXPECT_EQ(type(&u, L"(utc+01:00) b", 1000), 3);  // case does not matter
+    // The name after the offset will do, and a pause starts anew.
+    ZoneTypeAhead v;
+    EXPECT_EQ(type(&v, L"chat", 1000), 4);
+    EXPECT_EQ(type(&v, L"bru", 5000), 3);
+    EXPECT_EQ(FindTypedZone(&v, L'\b', 5500, names), 3);  // "br"
+    EXPECT_EQ(FindTypedZone(&v, L'x', 5600, names), -1);
+    EXPECT_EQ(v.Typed, L"brx");
 }

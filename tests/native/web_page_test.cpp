@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "engine/instant.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
 #include "settings/store.h"

@@ -115,6 +115,20 @@ protected:
         return static_cast<long>(code);
     }
 
+    // The same, answering only messages sent to this thread meanwhile: posted
+    // ones (the item's reload after a write) stay queued until the test pumps.
+    static long ExitCodeKeepingPosted(HANDLE process) {
+        const DWORD t0 = GetTickCount();
+        while (MsgWaitForMultipleObjects(1, &process, FALSE, 50, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+            MSG m;
+            PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            if (GetTickCount() - t0 > 15000) return -1;
+        }
+        DWORD code = 1;
+        GetExitCodeProcess(process, &code);
+        return static_cast<long>(code);
+    }
+
     static void Command(HWND editor, int id, HWND from = nullptr) {
         DWORD_PTR result = 0;
         SendMessageTimeoutW(editor, WM_COMMAND, MAKEWPARAM(id, from ? BN_CLICKED : 0), reinterpret_cast<LPARAM>(from),
@@ -281,7 +295,7 @@ TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
     Command(window, kApplyButton, GetDlgItem(window, kApplyButton));
-    ASSERT_EQ(ExitCode(editor), 0);
+    ASSERT_EQ(ExitCodeKeepingPosted(editor), 0);
     ASSERT_EQ(SlotText(0, L"Location"), L"Kathmandu");
     // Only the message makes the item read the slots again.
     EXPECT_EQ(TitleBand(), tokyo);
@@ -456,6 +470,42 @@ TEST_F(EditorProcess, ZoneListFillsTheRuleAndTheOffsetFromThePlatformsZones) {
     ASSERT_TRUE(WaitGone(rule));
     EXPECT_EQ(Text(loc, IDC_LOC_DST), L"");
     EXPECT_EQ(Text(loc, IDC_LOC_MARGIN), L"9.0");
+    PostMessageW(loc, WM_COMMAND, IDM_DIALOG_CANCEL, 0);
+    ASSERT_TRUE(WaitGone(loc));
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+}
+
+TEST_F(EditorProcess, ZoneListTypeAheadAndWholeNamesAndApproximateRules) {
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, IDM_STOCK_EDIT, 0);
+    HWND loc = WaitForDialog(L"Location");
+    ASSERT_NE(loc, nullptr);
+    HWND rule = OpenRuleDialog(loc);
+    ASSERT_NE(rule, nullptr);
+    HWND list = GetDlgItem(rule, IDC_RULE_ZONE);
+    // Typed keys, each with its own time, as a keyboard gives them.
+    for (wchar_t ch : std::wstring(L"(UTC+01:00) Am")) PostMessageW(list, WM_CHAR, ch, 1);
+    for (int i = 0; i < 20; ++i) Pump(20);
+    EXPECT_EQ(Text(rule, IDC_RULE_ZONE).rfind(L"(UTC+01:00) Amsterdam", 0), 0u) << Text(rule, IDC_RULE_ZONE).c_str();
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(rule, IDC_RULE_START_MONTH)));
+    EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_MONTH, CB_GETCURSEL, 0, 0), 2);  // March
+    // The whole name: in the drop list and under it.
+    RECT box;
+    GetWindowRect(list, &box);
+    EXPECT_GT(SendMessageW(list, CB_GETDROPPEDWIDTH, 0, 0), 3 * (box.right - box.left) / 2);
+    EXPECT_EQ(Text(rule, IDC_RULE_ZONE_NOTE), Text(rule, IDC_RULE_ZONE));
+
+    ASSERT_TRUE(ChooseZone(rule, L"(UTC+12:45) Chatham"));
+    const std::wstring note = Text(rule, IDC_RULE_ZONE_NOTE);
+    EXPECT_NE(note.find(L"approximate"), std::wstring::npos);
+    EXPECT_NE(note.find(L"02:45"), std::wstring::npos);
+    PostMessageW(rule, WM_COMMAND, IDM_DIALOG_OK, 0);
+    ASSERT_TRUE(WaitGone(rule));
+    EXPECT_EQ(Text(loc, IDC_LOC_DST), L"09/Se 03;04/S1 03");
     PostMessageW(loc, WM_COMMAND, IDM_DIALOG_CANCEL, 0);
     ASSERT_TRUE(WaitGone(loc));
     Command(window, IDM_WORK_EXIT);

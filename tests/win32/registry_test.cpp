@@ -6,7 +6,7 @@
 #include <clocale>
 #include <cwchar>
 
-#include "platform/clock.h"
+#include "engine/instant.h"
 #include "settings/store.h"
 
 using namespace velkaro;

@@ -5,7 +5,7 @@
 #include <clocale>
 #include <string>
 
-#include "platform/clock.h"
+#include "engine/instant.h"
 #include "platform/codepage.h"
 #include "platform/picture.h"
 #include "platform/web/storage.h"

@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/clock.h"
+#include "engine/instant.h"
 #include "platform/registry.h"
 #include "platform/win/device_path.h"
 #include "platform/win/screen.h"

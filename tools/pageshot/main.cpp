@@ -8,6 +8,7 @@
 
 #include <dirent.h>
 
+#include "engine/instant.h"
 #include "platform/clock.h"
 #include "platform/codepage.h"
 #include "platform/files.h"

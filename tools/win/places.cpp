@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/clock.h"
+#include "engine/instant.h"
 #include "settings/store.h"
 
 using namespace velkaro;
