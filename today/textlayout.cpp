@@ -79,9 +79,14 @@ std::wstring CutToWidth(const std::wstring& text, int width, const FontSpec& fon
         else
             hi = mid - 1;
     }
-    // Never keep half of a surrogate pair; an ellipsis alone says nothing.
+    // Never keep half of a surrogate pair; an ellipsis after nothing but
+    // blanks or brackets says nothing.
     if (lo > 0 && text[lo - 1] >= 0xD800 && text[lo - 1] <= 0xDBFF) --lo;
-    return lo > 0 ? cut(lo) : std::wstring();
+    auto word = [](wchar_t ch) {
+        return ch >= 0x80 || (ch >= L'0' && ch <= L'9') || (ch >= L'A' && ch <= L'Z') || (ch >= L'a' && ch <= L'z');
+    };
+    const bool saysSomething = std::any_of(text.begin(), text.begin() + lo, word);
+    return saysSomething ? cut(lo) : std::wstring();
 }
 
 ComingEvent SelectComingEvent(const BodyEvents& e) {

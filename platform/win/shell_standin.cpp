@@ -3,7 +3,11 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <cwchar>
 #include <string>
+
+#include "platform/win/screen.h"
+#include "settings/protocol.h"
 
 namespace {
 
@@ -17,8 +21,14 @@ constexpr ULONG_PTR kHeightMark = 0x56534B32;  // item data of the bar's height 
 constexpr UINT_PTR kSubclassId = 0x5653;
 constexpr int kBarHeight = 26, kKeyFont = 12, kKeyPadding = 8;
 
-int ScreenScale() {
-    return GetSystemMetrics(SM_CXSCREEN) > 320 || GetSystemMetrics(SM_CYSCREEN) > 320 ? 2 : 1;
+// The scale of the handheld screen the owner lives on: the stand-in Today
+// screen when the owner belongs to it, else the desktop.
+int ScreenScale(HWND owner) {
+    HWND top = GetAncestor(owner, GA_ROOTOWNER);
+    wchar_t cls[64] = {};
+    if (!top || !GetClassNameW(top, cls, 64) || std::wcscmp(cls, velkaro::kTodayWindowClass) != 0) top = nullptr;
+    const velkaro::ScreenSize screen = velkaro::ItemScreenSize(top);
+    return screen.Width > 320 || screen.Height > 320 ? 2 : 1;
 }
 
 HFONT KeyFont(int scale) {
@@ -90,7 +100,8 @@ LRESULT CALLBACK KeysSubclass(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
 void MakeKeys(HMENU menu) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        MENUITEMINFOW mi = {sizeof mi};
+        MENUITEMINFOW mi = {};
+        mi.cbSize = sizeof mi;
         mi.fMask = MIIM_FTYPE;
         if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi)) continue;
         mi.fMask = MIIM_FTYPE | MIIM_DATA;
@@ -98,7 +109,8 @@ void MakeKeys(HMENU menu) {
         mi.dwItemData = kKeyMark;
         SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mi);
     }
-    MENUITEMINFOW height = {sizeof height};
+    MENUITEMINFOW height = {};
+    height.cbSize = sizeof height;
     height.fMask = MIIM_BITMAP | MIIM_DATA | MIIM_STATE | MIIM_ID;
     height.hbmpItem = HBMMENU_CALLBACK;
     height.dwItemData = kHeightMark;
@@ -198,7 +210,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
         if (menu) {
             MakeKeys(menu);
             // Before the menu is set: setting it measures the keys.
-            SetWindowSubclass(info->hwndParent, KeysSubclass, kSubclassId, static_cast<DWORD_PTR>(ScreenScale()));
+            SetWindowSubclass(info->hwndParent, KeysSubclass, kSubclassId, static_cast<DWORD_PTR>(ScreenScale(info->hwndParent)));
             SetMenu(info->hwndParent, menu);
         }
     }

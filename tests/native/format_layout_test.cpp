@@ -311,6 +311,9 @@ TEST(TextFit, CutKeepsAStartAndAnEllipsis) {
     EXPECT_EQ(CutToWidth(L"Tokyo ", 14, font), L"");  // nothing of the name would be left
     EXPECT_EQ(CutToWidth(L"Tokyo", -5, font), L"");
     EXPECT_EQ(CutToWidth(L"   ", 10, font), L"");
+    EXPECT_EQ(CutToWidth(L"(35.68N) ", 20, font), L"(3\u2026 ");
+    EXPECT_EQ(CutToWidth(L"(35.68N) ", 19, font), L"");  // "(" alone would say nothing
+    EXPECT_EQ(CutToWidth(L"\u6771\u4EAC\u90FD ", 19, font), L"\u6771\u2026 ");
 }
 
 // The clock keeps its place; the place name gives way, then the coordinates.

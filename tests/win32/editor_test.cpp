@@ -930,3 +930,20 @@ TEST(CategoryFileOnDisk, AFullDiskIsToldByItsNumberAndTheOldFileStays) {
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(GetFileAttributesW((path + L".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
+
+TEST_F(EditorProcess, SectionsPastAHundredCategoriesAreToldOnceAtLoad) {
+    std::string file = "2\r\n\r\n";
+    for (int i = 0; i < 105; ++i) file += "[C" + std::to_string(100 + i) + "]\r\n1\tPlace\t1.00\t2.00\t0\t0\t0.0\t\t\r\n";
+    WriteBytes(dir + L"Sitarel.ini", file);
+    HANDLE editor = Launch();
+    ASSERT_NE(editor, nullptr);
+    HWND window = WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    const std::wstring told = Answer(L"Warning", IDOK);
+    EXPECT_NE(told.find(L"more sections than the 100 categories"), std::wstring::npos) << told;
+    EXPECT_NE(told.find(L"The places of 7 further sections"), std::wstring::npos) << told;
+    Pump(500);
+    EXPECT_EQ(FindWindowW(L"#32770", L"Warning"), nullptr);  // once
+    Command(window, IDM_WORK_EXIT);
+    EXPECT_EQ(ExitCode(editor), 0);
+}

@@ -149,9 +149,13 @@ TEST_F(EditorUi, ReadOnlyCategoryOpensItsPlacesForViewingAndSaysWhyChangesAreRef
     PenGesture({CellPoint(kStock, 0, 1)});
     EXPECT_EQ(Answer(L"error", IDOK).find(L"\"Old\" is read-only"), 0u);
     EXPECT_EQ(Rows(kStock), L"x Algiers (home)");
+    // "_REG_BAK" stays read-only: its fixed box says so.
+    ChooseCategory(window, L"_REG_BAK");
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(7, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, 7)));
+    EXPECT_EQ(Answer(L"error", IDOK).find(L"\"_REG_BAK\" belongs to the editor and is read-only"), 0u);
     ASSERT_TRUE(Exit());
     std::string unchanged = kTrip;
-    unchanged[0] = '3';  // only the current category is new
+    unchanged[0] = '0';  // only the current category is new
     EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), unchanged);
 }
 

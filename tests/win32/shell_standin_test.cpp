@@ -8,23 +8,41 @@
 #include <vector>
 
 #include "platform/win/shell_standin.h"
+#include "settings/protocol.h"
 #include "resources/resource.h"
 
 namespace {
 
 struct Owner {
     HWND w = nullptr;
-    Owner() {
+    const wchar_t* cls;
+    explicit Owner(const wchar_t* className = L"SoftKeyOwner", int width = 480, int height = 640,
+                   HWND owner = nullptr)
+        : cls(className) {
         WNDCLASSW wc = {};
         wc.lpfnWndProc = DefWindowProcW;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"SoftKeyOwner";
+        wc.lpszClassName = className;
         RegisterClassW(&wc);
-        w = CreateWindowExW(0, wc.lpszClassName, L"owner", WS_OVERLAPPED | WS_CAPTION, 0, 0, 480, 640, nullptr,
-                            nullptr, wc.hInstance, nullptr);
+        w = CreateWindowExW(0, wc.lpszClassName, L"owner", owner ? WS_POPUP : WS_OVERLAPPED | WS_CAPTION, 0, 0,
+                            width, height, owner, nullptr, wc.hInstance, nullptr);
     }
-    ~Owner() { DestroyWindow(w); }
+    ~Owner() {
+        DestroyWindow(w);
+        UnregisterClassW(cls, GetModuleHandleW(nullptr));
+    }
 };
+
+int BarHeight(HWND owner, UINT menuId) {
+    SHMENUBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = owner;
+    bar.nToolBarId = menuId;
+    bar.hInstRes = GetModuleHandleW(nullptr);
+    if (!SHCreateMenuBar(&bar)) return -1;
+    MENUBARINFO info = {sizeof info};
+    return GetMenuBarInfo(owner, OBJID_MENU, 0, &info) ? info.rcBar.bottom - info.rcBar.top : -1;
+}
 
 }  // namespace
 
@@ -78,4 +96,15 @@ TEST(SoftKeys, DrawnAtTheHandheldSizeWithTheirLabels) {
     // The bar goes with its menu.
     DestroyWindow(SHFindMenuBar(owner.w));
     EXPECT_EQ(GetMenu(owner.w), nullptr);
+}
+
+// A dialog of the stand-in Today screen has the keys of the Today screen's
+// size: a 240 x 320 screen is a small handheld whatever the desktop.
+TEST(SoftKeys, SizedForTheTodayScreenTheyBelongTo) {
+    Owner today(velkaro::kTodayWindowClass, 240, 320);
+    Owner dialog(L"SoftKeyDialog", 200, 200, today.w);
+    ASSERT_NE(dialog.w, nullptr);
+    const int height = BarHeight(dialog.w, IDM_DATE_BAR);
+    EXPECT_GE(height, 26);
+    EXPECT_LT(height, 52);
 }
