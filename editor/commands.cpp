@@ -206,6 +206,10 @@ bool FixStockOrder(EditorState* s) {
 
 int TapFixedBox(EditorState* s) {
     const int current = s->Stock.Current;
+    if (current == kRegBakCategory || current == kSearchCategory) {
+        Refuse(s, kRefusedReserved, current);
+        return -1;
+    }
     if (current < 2 || current >= CategoryCount(s->Stock)) return -1;
     int32_t& fixed = s->Stock.Fixed[static_cast<size_t>(current)];
     if (fixed) {
@@ -228,7 +232,11 @@ int AddCategoryFromText(EditorState* s, const std::wstring& text) {
 
 int RenameCurrentCategory(EditorState* s, const std::wstring& text) {
     const int current = s->Stock.Current;
-    if (current <= kSearchCategory || current >= CategoryCount(s->Stock)) return kCategoryUnchanged;
+    if (current == kRegBakCategory || current == kSearchCategory) {
+        Refuse(s, kRefusedReserved, current);
+        return kCategoryUnchanged;
+    }
+    if (current >= CategoryCount(s->Stock)) return kCategoryUnchanged;
     const std::wstring name = TypedName(text);
     if (name.empty() || IsReservedName(name) || FindCategory(s->Stock, name) >= 0) return kCategoryUnchanged;
     s->Stock.NameIndex.erase(s->Stock.Names[static_cast<size_t>(current)]);

@@ -49,7 +49,8 @@ bool FixStockOrder(EditorState* s);
 
 // A tap on the fixed check box of a category from index 2 on: an open
 // category becomes fixed with its shown order committed as by "Fix"; a fixed
-// one opens again. Returns the flag now, or -1 when nothing changed.
+// one opens again. Returns the flag now, or -1 when nothing changed (for the
+// reserved pair, with s->Refused saying why).
 int TapFixedBox(EditorState* s);
 
 enum CategoryResult { kCategoryDone = 0, kCategoryUnchanged = -1, kCategoryFull = -2 };
@@ -58,7 +59,8 @@ enum CategoryResult { kCategoryDone = 0, kCategoryUnchanged = -1, kCategoryFull 
 // kCategoryFull when all hundred exist.
 int AddCategoryFromText(EditorState* s, const std::wstring& text);
 // "R": the current category takes the typed text as its name; nothing for the
-// reserved categories, an empty text or a name already there.
+// reserved categories (s->Refused says so), an empty text or a name already
+// there.
 int RenameCurrentCategory(EditorState* s, const std::wstring& text);
 // "Categ.Del" may run: an editable category, and never "_SEARCH".
 bool CanDeleteCategory(const EditorState& s);

@@ -47,7 +47,7 @@ enum Refusal {
     kRefusedHitReadOnly,  // a search hit whose category is read-only
     kRefusedHitChanged,   // a search hit whose place changed, moved or went since the search
     kRefusedSearchList,   // adding, cutting or pasting in "_SEARCH"
-    kRefusedReserved,     // deleting "_REG_BAK" or "_SEARCH"
+    kRefusedReserved,     // fixing, renaming or deleting "_REG_BAK" or "_SEARCH"
 };
 
 struct EditorState {

@@ -154,7 +154,10 @@ std::wstring RefusalText(const EditorState& s) {
             return L"\"" + std::wstring(kSearchName) +
                    L"\" shows what the search found: add, cut and paste places in their own category.";
         case kRefusedReserved:
-            return L"\"" + name + L"\" belongs to the editor and cannot be deleted.";
+            if (c == kRegBakCategory)
+                return L"\"" + name + L"\" belongs to the editor and is read-only: it keeps what the slots held "
+                       L"before the last write, and cannot be changed, renamed or deleted.";
+            return L"\"" + name + L"\" belongs to the editor: it cannot be fixed, renamed or deleted.";
         default:
             return std::wstring();
     }

@@ -144,7 +144,7 @@ void SelectCurrentName() {
 
 void TapFixed() {
     const int fixed = TapFixedBox(&g_editor);
-    if (fixed < 0) return;
+    if (fixed < 0) return TellRefusal();
     SendMessageW(g_ui.Fixed, BM_SETCHECK, fixed ? BST_CHECKED : BST_UNCHECKED, 0);
     RefreshList(kStockList);
 }
@@ -158,6 +158,7 @@ void TapAddCategory() {
 void TapRename() {
     if (RenameCurrentCategory(&g_editor, CategoryBoxText()) == kCategoryDone) FillCategoryBox();
     SelectCurrentName();
+    TellRefusal();
 }
 
 bool SearchFromBox() {

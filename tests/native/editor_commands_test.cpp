@@ -392,7 +392,14 @@ TEST(EditorCommands, ReadOnlyCategoriesSayWhyEveryChangeIsRefused) {
     EditorState s = Sample();
     ShowCategory(&s, kSearchCategory);
     EXPECT_FALSE(MayDeleteCategory(&s));
-    EXPECT_EQ(RefusalText(s), L"\"_SEARCH\" belongs to the editor and cannot be deleted.");
+    EXPECT_EQ(RefusalText(s), L"\"_SEARCH\" belongs to the editor: it cannot be fixed, renamed or deleted.");
+    s.Refused = kRefusedNone;
+    EXPECT_EQ(RenameCurrentCategory(&s, L"Hits"), kCategoryUnchanged);
+    EXPECT_EQ(s.Refused, kRefusedReserved);
+    ShowCategory(&s, kRegBakCategory);
+    s.Refused = kRefusedNone;
+    EXPECT_EQ(TapFixedBox(&s), -1);
+    EXPECT_NE(RefusalText(s).find(L"\"_REG_BAK\" belongs to the editor and is read-only"), std::wstring::npos);
     ShowCategory(&s, 2);  // an open category refuses nothing
     s.Refused = kRefusedNone;
     EXPECT_TRUE(MayDeleteCategory(&s));

@@ -27,13 +27,14 @@ namespace {
 
 constexpr int kWidth = 480;
 
+// Called from the driver thread, which has no windows.
 HWND WaitForWindow(const wchar_t* title) {
-    for (int i = 0; i < 500; ++i) {
-        HWND w = FindWindowW(nullptr, title);
-        if (w && IsWindowVisible(w)) return w;
-        Sleep(10);
-    }
-    return nullptr;
+    HWND w = nullptr;
+    PollUntil([&] {
+        w = FindWindowW(nullptr, title);
+        return w && IsWindowVisible(w);
+    });
+    return w && IsWindowVisible(w) ? w : nullptr;
 }
 
 // The page of the sheet at index, made current (pages are made when first shown).
@@ -136,7 +137,7 @@ protected:
         if (!chooser) return;
         SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(1042, STN_CLICKED), 0);  // (255,0,0)
         SendMessageW(chooser, WM_COMMAND, IDM_COLOUR_OK, 0);
-        for (int i = 0; i < 200 && IsWindow(chooser); ++i) Sleep(10);
+        PollUntil([&] { return !IsWindow(chooser); });
         HWND pos = Page(sheet, 2);
         SetDlgItemTextW(pos, IDC_POS_NAME, L"Elsewhere");
         SetDlgItemTextW(pos, IDC_POS_TD, L"5.75");
@@ -177,8 +178,7 @@ TEST_F(OptionsFromHost, CancelLeavesTheRegistryAsItWas) {
     RunOptions([](HWND sheet) {
         ChangeColourAndPlace(sheet);
         HWND sort = Page(sheet, 5);
-        Click(sort, IDC_SORT_TOLEFT);
-        Sleep(50);
+        Click(sort, IDC_SORT_TOLEFT);  // queued before the button press, so handled first
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     });
     EXPECT_EQ(RegDword(L"", L"CrTitle"), 0xFFD2BE);
@@ -204,7 +204,6 @@ TEST_F(OptionsFromHost, PagesApplyTheirControls) {
         wchar_t name[64] = {};
         GetDlgItemTextW(pos, IDC_POS_NAME, name, 64);
         if (std::wstring(name) == L"Hong Kong") SetDlgItemTextW(pos, IDC_POS_NAME, L"Victoria");
-        Sleep(50);
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_EQ(RegDword(L"", L"TMarginTop"), 5);
@@ -227,7 +226,7 @@ TEST_F(OptionsFromHost, RegDelThenOkLeavesNoSettingsAndTheNextStartWritesThem) {
         if (!box) return;
         answered = true;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(10);
+        PollUntil([&] { return !IsWindow(box); });
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_TRUE(answered);
