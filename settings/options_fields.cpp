@@ -24,6 +24,12 @@ int ReadSpinText(const FieldDef& field, const std::wstring& text) {
     return static_cast<int>(std::clamp<long>(n, field.Lo, field.Hi));
 }
 
+FieldValue FontFromList(const FieldValue& stored, const std::vector<std::wstring>& listed,
+                        const std::wstring& standIn, const FieldValue& selected) {
+    const bool storedListed = std::find(listed.begin(), listed.end(), stored.Text) != listed.end();
+    return !storedListed && selected.Text == standIn ? stored : selected;
+}
+
 const FieldDef* FindField(const std::vector<FieldDef>& fields, int id) {
     for (const FieldDef& f : fields)
         if (f.Id == id) return &f;
