@@ -7,38 +7,54 @@ WEBCMAKE := build/web-cmake
 EMENV  := NODE_PATH=/usr/share/nodejs
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps native win32 test run snapshots fuzz bench clean web web-deps web-run web-test web-bench
+CONFIGURE_NATIVE = cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+CONFIGURE_WIN32  = cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
+                   -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+
+.PHONY: all deps native win32 run-parts test run snapshots fuzz bench clean web web-deps web-run web-test web-bench
 
 all: native win32
 
 deps:
 	@scripts/install-deps.sh
 
+# Everything of a tree: programs, tools, tests, benchmarks.
 native: deps
-	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CONFIGURE_NATIVE)
 	@cmake --build $(NATIVE) -j $(JOBS)
 
 win32: deps
-	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
-	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake >/dev/null
+	@$(CONFIGURE_WIN32)
 	@cmake --build $(WIN32) -j $(JOBS)
 
+# Only what scripts/run.sh installs: the Win32 programs, the pictures and the
+# starter library (drawn and written by native generators).
+run-parts: deps
+	@$(CONFIGURE_NATIVE)
+	@cmake --build $(NATIVE) -j $(JOBS) --target run_parts
+	@$(CONFIGURE_WIN32)
+	@cmake --build $(WIN32) -j $(JOBS) --target run_parts
+
+# Each GoogleTest case is a CTest test. The native ones run side by side; the
+# Win32 ones share one Wine prefix (its registry and windows), one at a time.
 test: native win32
-	@ctest --test-dir $(NATIVE) --output-on-failure
+	@ctest --test-dir $(NATIVE) -j $(JOBS) --output-on-failure
 	@ctest --test-dir $(WIN32) --output-on-failure
 	@$(MAKE) --no-print-directory web-test
 
-run: native win32
+run: run-parts
 	@scripts/run.sh
 
-snapshots: native win32
+snapshots: run-parts
 	@scripts/snapshots.sh
 
 fuzz: deps
 	@scripts/fuzz.sh
 
-bench: native
-	@for b in $(NATIVE)/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+bench: deps
+	@$(CONFIGURE_NATIVE)
+	@cmake --build $(NATIVE) -j $(JOBS) --target benchmarks
+	@scripts/bench.sh
 
 # The web edition: the same core built with emscripten into a static page,
 # with the native build's pictures, starter library and icons.
@@ -46,7 +62,7 @@ web-deps:
 	@scripts/install-deps.sh --web
 
 web: web-deps
-	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@$(CONFIGURE_NATIVE)
 	@cmake --build $(NATIVE) -j $(JOBS) --target pictures starter_library velkaro-pageicons
 	@$(EMENV) cmake -S . -B $(WEBCMAKE) -DCMAKE_BUILD_TYPE=Release -DVELKARO_WEB_DIR=$(CURDIR)/$(WEB) \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/emscripten.cmake >/dev/null

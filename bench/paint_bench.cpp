@@ -1,13 +1,16 @@
 // One paint of the whole item: title band, all ten bodies listed, the Today
 // blend on, 480 pixels wide, in time and in azimuth mode. "Compose" includes
 // the text layout (native fixed-advance metric, no GDI); "Pixels" is the
-// surface work alone.
+// surface work alone. "Largest" paints the tallest item stored sizes can
+// give: every size written far past its range, then read back from the
+// registry into the range the options offer.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "engine/events.h"
 #include "platform/picture.h"
+#include "platform/registry.h"
 #include "today/compose.h"
 #include "today/item.h"
 
@@ -30,11 +33,29 @@ DecodedPicture Disc(int frames, int s, bool mask) {
     return p;
 }
 
+// Every size 100000 in the registry, loaded as the item loads it.
+void LoadHugeSizes(SettingsStore* store) {
+    RegClearAll();
+    SettingsStore huge;
+    GeneralSettings& g = huge.General;
+    for (int32_t* v : {&g.MarginTop, &g.MarginBottom, &g.TMarginTop, &g.TMarginBottom, &g.TextSize}) *v = 100000;
+    for (BodyStyle& b : huge.Bodies) {
+        for (int32_t* v : {&b.TextSize, &b.TextSizeR, &b.TextSizeS, &b.TextSizeD, &b.SpaceTop, &b.SpaceBottom,
+                           &b.MarginTop, &b.MarginBottom, &b.Margintxt, &b.MarginRStxt, &b.Spacetxt})
+            *v = 100000;
+        b.TextR = b.TextS = b.TextD = 15;
+    }
+    SaveSettingsStore(huge);
+    LoadSettingsStore(store);
+    RegClearAll();
+}
+
 struct PaintSetup {
     Item item;
     PixelStore background, composition;
 
-    explicit PaintSetup(int azimuthMode) {
+    explicit PaintSetup(int azimuthMode, bool largest = false) {
+        if (largest) LoadHugeSizes(&item.Store);
         ClearNativePictures();
         for (int b = 0; b < kBodyCount; ++b) {
             BodyStyle& s = item.Store.Bodies[b];
@@ -98,7 +119,19 @@ void Pixels(benchmark::State& state) {
 
 }  // namespace
 
+void Largest(benchmark::State& state) {
+    PaintSetup s(static_cast<int>(state.range(0)), true);
+    for (auto _ : state) {
+        std::vector<TextDraw> texts = ComposeItem(s.item, s.background.View(), s.composition.View());
+        benchmark::DoNotOptimize(texts.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["height"] = s.item.State.ItemHeight;
+    state.SetLabel(state.range(0) ? "azimuth mode" : "time mode");
+}
+
 BENCHMARK(Compose)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Largest)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Pixels)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

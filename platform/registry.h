@@ -1,7 +1,8 @@
 // Registry seam under the current user. Key paths are written as the product
 // names them ("\Software\quorrin\Velkaro"); a leading backslash is accepted.
-// Readers never write past a field: text is cut to the field's width, a DWORD
-// value of another size is treated as absent.
+// Readers never write past a field: text is cut to the field's width. A value
+// of another registry type than the one asked for (a "1" text where a DWORD
+// belongs, four binary bytes), or a DWORD of another size, reads as absent.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -17,9 +18,11 @@ bool RegCreate(const std::wstring& path, RegKey* key);
 void RegClose(RegKey key);
 
 bool RegValueExists(RegKey key, const wchar_t* name);
-// False when the value is missing or is not exactly four bytes long.
+// False when the value is missing, is not a REG_DWORD or is not exactly four
+// bytes long.
 bool RegReadDword(RegKey key, const wchar_t* name, uint32_t* value);
-// Reads a text value, at most width - 1 characters; false when missing.
+// Reads a REG_SZ value, at most width - 1 characters; false when it is
+// missing or of another type.
 bool RegReadText(RegKey key, const wchar_t* name, std::wstring* value, size_t width);
 bool RegWriteDword(RegKey key, const wchar_t* name, uint32_t value);
 bool RegWriteText(RegKey key, const wchar_t* name, const std::wstring& value);

@@ -4,7 +4,7 @@
 # With --web: only what the web edition and its tests add (emscripten, the
 # browser and Node), kept apart so that `make run` never waits for them.
 set -e
-pkgs="cmake make g++ googletest libgtest-dev libbenchmark-dev libpng-dev \
+pkgs="cmake make g++ python3 googletest libgtest-dev libbenchmark-dev libpng-dev \
 g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth tzdata"
 if [ "$1" = "--web" ]; then
     pkgs="emscripten chromium"

@@ -29,6 +29,12 @@ std::wstring CutToField(const std::wstring& text, size_t width) {
     return text.substr(0, width - 1);
 }
 
+FieldValue FontFromList(const FieldValue& stored, const std::vector<std::wstring>& listed,
+                        const std::wstring& standIn, const FieldValue& selected) {
+    const bool storedListed = std::find(listed.begin(), listed.end(), stored.Text) != listed.end();
+    return !storedListed && selected.Text == standIn ? stored : selected;
+}
+
 const FieldDef* FindField(const std::vector<FieldDef>& fields, int id) {
     for (const FieldDef& f : fields)
         if (f.Id == id) return &f;

@@ -51,6 +51,12 @@ std::wstring CutToField(const std::wstring& text, size_t width);
 
 const FieldDef* FindField(const std::vector<FieldDef>& fields, int id);
 
+// The font a font list gives back. A list that does not hold the stored face
+// opens on a stand-in (the Today screen's face); while that is still the
+// selection, the stored face and character set are kept.
+FieldValue FontFromList(const FieldValue& stored, const std::vector<std::wstring>& listed,
+                        const std::wstring& standIn, const FieldValue& selected);
+
 // What a swatch is painted with.
 struct SwatchPaint {
     bool HasText = false;

@@ -1,5 +1,6 @@
 #include "settings/options_location.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cwchar>
 
@@ -59,14 +60,19 @@ void StoreSlot(const SlotControls& c, LocationRecord* r) {
     r->ExistDST = r->DST.empty() ? 0 : 1;
 }
 
-int ChangeSlot(LocationPage* page, const SlotControls& shown, int p, bool* rewrite) {
+void StoreSlotIfEdited(const SlotControls& c, LocationRecord* r) {
+    if (!(c == ShowSlot(*r))) StoreSlot(c, r);
+}
+
+int ChangeSlot(LocationPage* page, const SlotControls& shown, const std::wstring& number, bool* rewrite) {
     *rewrite = false;
-    if (p < 0 || p >= kSlotCount) p = page->EditSlot;
-    if (p == page->EditSlot) {
-        p = page->EditSlot == 0 ? kSlotCount - 1 : 0;
-        *rewrite = true;
-    }
-    StoreSlot(shown, &page->Work[page->EditSlot]);
+    wchar_t* end = nullptr;
+    const long long typed = std::wcstoll(number.c_str(), &end, 10);
+    if (end == number.c_str()) return page->EditSlot;
+    const int p = static_cast<int>(std::clamp<long long>(typed, 0, kSlotCount - 1));
+    *rewrite = p != typed;
+    if (p == page->EditSlot) return p;  // retyping the slot shown keeps its edits on screen
+    StoreSlotIfEdited(shown, &page->Work[page->EditSlot]);
     page->EditSlot = p;
     return p;
 }
@@ -74,7 +80,7 @@ int ChangeSlot(LocationPage* page, const SlotControls& shown, int p, bool* rewri
 void ResetLocationPage(LocationPage* page, const LocationTable& live) { page->Work = live; }
 
 void ApplyLocationPage(LocationPage* page, const SlotControls& shown, LocationTable* live) {
-    StoreSlot(shown, &page->Work[page->EditSlot]);
+    StoreSlotIfEdited(shown, &page->Work[page->EditSlot]);
     *live = page->Work;
 }
 

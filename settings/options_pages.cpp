@@ -31,6 +31,8 @@ FieldValue FontValue(const std::wstring& face, int charset) {
 int Flag(const PageValues& v, int id) { return Number(v, id) ? 1 : 0; }
 uint32_t Colour(const PageValues& v, int id) { return static_cast<uint32_t>(Number(v, id)) & 0xFFFFFF; }
 std::wstring Face(const PageValues& v, int id) { return CutToField(Text(v, id), 32); }
+// A spin over a stored setting offers the range the store reads it into.
+FieldDef SpinIn(int id, int spin, SettingRange r) { return Spin(id, spin, r.Lo, r.Hi); }
 
 }  // namespace
 
@@ -43,15 +45,15 @@ const std::vector<FieldDef>& BaseFields() {
         Spin(IDC_BASE_SHINE, IDC_BASE_SHINE_SPIN, 0, 255),
         Check(IDC_BASE_DST),
         TextField(IDC_BASE_DSTMARK, 260),
-        Spin(IDC_BASE_RESET, IDC_BASE_RESET_SPIN, 0, 9999),
+        SpinIn(IDC_BASE_RESET, IDC_BASE_RESET_SPIN, kResetTimeRange),
         Check(IDC_BASE_INFOSTART),
         Check(IDC_BASE_MENUTIME),
-        Spin(IDC_BASE_SPACE_TOP, IDC_BASE_SPACE_TOP_SPIN, 0, 999),
-        Spin(IDC_BASE_SPACE_BOTTOM, IDC_BASE_SPACE_BOTTOM_SPIN, 0, 999),
-        Spin(IDC_BASE_MARGIN_TOP, IDC_BASE_MARGIN_TOP_SPIN, 0, 999),
-        Spin(IDC_BASE_MARGIN_BOTTOM, IDC_BASE_MARGIN_BOTTOM_SPIN, 0, 999),
-        Spin(IDC_BASE_MARGIN_LEFT, IDC_BASE_MARGIN_LEFT_SPIN, 0, 999),
-        Spin(IDC_BASE_MARGIN_RIGHT, IDC_BASE_MARGIN_RIGHT_SPIN, 0, 999),
+        SpinIn(IDC_BASE_SPACE_TOP, IDC_BASE_SPACE_TOP_SPIN, kPixelRange),
+        SpinIn(IDC_BASE_SPACE_BOTTOM, IDC_BASE_SPACE_BOTTOM_SPIN, kPixelRange),
+        SpinIn(IDC_BASE_MARGIN_TOP, IDC_BASE_MARGIN_TOP_SPIN, kPixelRange),
+        SpinIn(IDC_BASE_MARGIN_BOTTOM, IDC_BASE_MARGIN_BOTTOM_SPIN, kPixelRange),
+        SpinIn(IDC_BASE_MARGIN_LEFT, IDC_BASE_MARGIN_LEFT_SPIN, kPixelRange),
+        SpinIn(IDC_BASE_MARGIN_RIGHT, IDC_BASE_MARGIN_RIGHT_SPIN, kPixelRange),
     };
     return f;
 }
@@ -140,11 +142,11 @@ const std::vector<FieldDef>& InfoFields() {
         List(IDC_INFO_CLOCK, {L"none", L"standard", L"local"}),
         Check(IDC_INFO_TD),
         Font(IDC_INFO_FONT),
-        Spin(IDC_INFO_SIZE, IDC_INFO_SIZE_SPIN, 0, 999),
-        Spin(IDC_INFO_TMARGIN_TOP, IDC_INFO_TMARGIN_TOP_SPIN, 0, 999),
-        Spin(IDC_INFO_TMARGIN_BOTTOM, IDC_INFO_TMARGIN_BOTTOM_SPIN, 0, 999),
-        Spin(IDC_INFO_TMARGIN_LEFT, IDC_INFO_TMARGIN_LEFT_SPIN, 0, 999),
-        Spin(IDC_INFO_TMARGIN_RIGHT, IDC_INFO_TMARGIN_RIGHT_SPIN, 0, 999),
+        SpinIn(IDC_INFO_SIZE, IDC_INFO_SIZE_SPIN, kPixelRange),
+        SpinIn(IDC_INFO_TMARGIN_TOP, IDC_INFO_TMARGIN_TOP_SPIN, kPixelRange),
+        SpinIn(IDC_INFO_TMARGIN_BOTTOM, IDC_INFO_TMARGIN_BOTTOM_SPIN, kPixelRange),
+        SpinIn(IDC_INFO_TMARGIN_LEFT, IDC_INFO_TMARGIN_LEFT_SPIN, kPixelRange),
+        SpinIn(IDC_INFO_TMARGIN_RIGHT, IDC_INFO_TMARGIN_RIGHT_SPIN, kPixelRange),
         Swatch(IDC_INFO_CRTITLE, IDC_INFO_CRTITLE, IDC_INFO_CRTITLEBACK),
         Swatch(IDC_INFO_CRCLOCK, IDC_INFO_CRCLOCK, IDC_INFO_CRTITLEBACK),
         Swatch(IDC_INFO_CRTITLEBACK),
@@ -200,12 +202,12 @@ const std::vector<FieldDef>& AziFields() {
     static const std::vector<FieldDef> f = {
         Check(IDC_AZI_START),
         Check(IDC_AZI_SOUTH),
-        Spin(IDC_AZI_FROM, IDC_AZI_FROM_SPIN, 0, 180),
-        Spin(IDC_AZI_TO, IDC_AZI_TO_SPIN, 180, 360),
+        SpinIn(IDC_AZI_FROM, IDC_AZI_FROM_SPIN, kAzimuthStartRange),
+        SpinIn(IDC_AZI_TO, IDC_AZI_TO_SPIN, kAzimuthEndRange),
         Check(IDC_AZI_EQUATOR),
-        Spin(IDC_AZI_EQLAT, IDC_AZI_EQLAT_SPIN, 0, 90),
+        SpinIn(IDC_AZI_EQLAT, IDC_AZI_EQLAT_SPIN, kEquatorLatRange),
         Check(IDC_AZI_EQMETER),
-        Spin(IDC_AZI_SEP, IDC_AZI_SEP_SPIN, 0, 999),
+        SpinIn(IDC_AZI_SEP, IDC_AZI_SEP_SPIN, kPixelRange),
         Swatch(IDC_AZI_CRGRADE),
         Swatch(IDC_AZI_CRGRADD, IDC_AZI_CRSCALE),  // its bar is the separator
         Swatch(IDC_AZI_CRGRADW),
@@ -356,7 +358,7 @@ std::vector<FieldDef> MakeBodyFields(int body) {
     std::vector<FieldDef> v = {
         Check(IDC_BODY_ICONMODE),
         TextField(IDC_BODY_ICON, 260),
-        Spin(IDC_BODY_SPACETXT, IDC_BODY_SPACETXT_SPIN, -999, 999),
+        SpinIn(IDC_BODY_SPACETXT, IDC_BODY_SPACETXT_SPIN, kOffsetRange),
         Swatch(IDC_BODY_CRTEXT, IDC_BODY_CRTEXT, kBodyBackValue),
     };
     if (body != kMoon) v.push_back(TextField(IDC_BODY_NAME, 260));
@@ -367,15 +369,15 @@ std::vector<FieldDef> MakeBodyFields(int body) {
     const std::vector<FieldDef> rest = {
         List(IDC_BODY_LAYOUT, {L"horizontal", L"vertical", L"fix left", L"fix right", L"next"}),
         Font(IDC_BODY_FONT),
-        Spin(IDC_BODY_SIZE, IDC_BODY_SIZE_SPIN, 0, 999),
-        Spin(IDC_BODY_MARGINTXT, IDC_BODY_MARGINTXT_SPIN, 0, 999),
+        SpinIn(IDC_BODY_SIZE, IDC_BODY_SIZE_SPIN, kPixelRange),
+        SpinIn(IDC_BODY_MARGINTXT, IDC_BODY_MARGINTXT_SPIN, kPixelRange),
         Font(IDC_BODY_FONTR),
-        Spin(IDC_BODY_SIZER, IDC_BODY_SIZER_SPIN, 0, 999),
-        Spin(IDC_BODY_MARGINRS, IDC_BODY_MARGINRS_SPIN, 0, 999),
-        Spin(IDC_BODY_MARGIN_TOP, IDC_BODY_MARGIN_TOP_SPIN, -999, 999),
-        Spin(IDC_BODY_MARGIN_BOTTOM, IDC_BODY_MARGIN_BOTTOM_SPIN, -999, 999),
-        Spin(IDC_BODY_WIDTHSL, IDC_BODY_WIDTHSL_SPIN, 0, 999),
-        Spin(IDC_BODY_WIDTHSR, IDC_BODY_WIDTHSR_SPIN, 0, 999),
+        SpinIn(IDC_BODY_SIZER, IDC_BODY_SIZER_SPIN, kPixelRange),
+        SpinIn(IDC_BODY_MARGINRS, IDC_BODY_MARGINRS_SPIN, kPixelRange),
+        SpinIn(IDC_BODY_MARGIN_TOP, IDC_BODY_MARGIN_TOP_SPIN, kOffsetRange),
+        SpinIn(IDC_BODY_MARGIN_BOTTOM, IDC_BODY_MARGIN_BOTTOM_SPIN, kOffsetRange),
+        SpinIn(IDC_BODY_WIDTHSL, IDC_BODY_WIDTHSL_SPIN, kPixelRange),
+        SpinIn(IDC_BODY_WIDTHSR, IDC_BODY_WIDTHSR_SPIN, kPixelRange),
     };
     v.insert(v.end(), rest.begin(), rest.end());
     return v;

@@ -1,5 +1,6 @@
 #include "settings/store.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace velkaro {
@@ -82,19 +83,19 @@ void VisitGeneral(GeneralSettings& g, V& v) {
     v.Color(L"CrBack", g.CrBack);
     v.Int(L"MaxMin", g.MaxMin);
     v.Int(L"BaseAngle", g.BaseAngle);
-    v.Int(L"MarginTop", g.MarginTop);
-    v.Int(L"MarginBottom", g.MarginBottom);
-    v.Int(L"MarginLeft", g.MarginLeft);
-    v.Int(L"MarginRight", g.MarginRight);
+    v.Int(L"MarginTop", g.MarginTop, kPixelRange);
+    v.Int(L"MarginBottom", g.MarginBottom, kPixelRange);
+    v.Int(L"MarginLeft", g.MarginLeft, kPixelRange);
+    v.Int(L"MarginRight", g.MarginRight, kPixelRange);
     v.Int(L"Title", g.Title);
     v.Int(L"Clock", g.Clock);
-    v.Int(L"TMarginTop", g.TMarginTop);
-    v.Int(L"TMarginBottom", g.TMarginBottom);
-    v.Int(L"TMarginLeft", g.TMarginLeft);
-    v.Int(L"TMarginRight", g.TMarginRight);
+    v.Int(L"TMarginTop", g.TMarginTop, kPixelRange);
+    v.Int(L"TMarginBottom", g.TMarginBottom, kPixelRange);
+    v.Int(L"TMarginLeft", g.TMarginLeft, kPixelRange);
+    v.Int(L"TMarginRight", g.TMarginRight, kPixelRange);
     v.Text(L"FaceName", g.FaceName, 32);
     v.Int(L"CharSet", g.CharSet);
-    v.Int(L"TextSize", g.TextSize);
+    v.Int(L"TextSize", g.TextSize, kPixelRange);
     v.Color(L"CrTitle", g.CrTitle);
     v.Color(L"CrClock", g.CrClock);
     v.Color(L"CrTitleBack", g.CrTitleBack);
@@ -103,12 +104,12 @@ void VisitGeneral(GeneralSettings& g, V& v) {
     v.Byte(L"AlphaEarthShine", g.AlphaEarthShine);
     v.Int(L"Tap", g.Tap);
     v.Color(L"CrScale", g.CrScale);
-    v.Int(L"WidthScale", g.WidthScale);
-    v.Int(L"AzimuthS", g.AzimuthS);
-    v.Int(L"AzimuthE", g.AzimuthE);
+    v.Int(L"WidthScale", g.WidthScale, kPixelRange);
+    v.Int(L"AzimuthS", g.AzimuthS, kAzimuthStartRange);
+    v.Int(L"AzimuthE", g.AzimuthE, kAzimuthEndRange);
     v.Int(L"SouthAzimuth", g.SouthAzimuth);
     v.Int(L"EquatorAzimuth", g.EquatorAzimuth);
-    v.Int(L"EquatorLat", g.EquatorLat);
+    v.Int(L"EquatorLat", g.EquatorLat, kEquatorLatRange);
     v.Int(L"EquatorMeter", g.EquatorMeter);
     v.Color(L"CrGradE", g.CrGradE);
     v.Color(L"CrGradD", g.CrGradD);
@@ -119,7 +120,7 @@ void VisitGeneral(GeneralSettings& g, V& v) {
     v.Int(L"AltMode", g.AltMode);
     v.Color(L"CrPlusText", g.CrPlusText);
     v.Color(L"CrPlusBack", g.CrPlusBack);
-    v.Int(L"ResetTime", g.ResetTime);
+    v.Int(L"ResetTime", g.ResetTime, kResetTimeRange);
     v.Int(L"TapL", g.TapL);
     v.Int(L"TapM", g.TapM);
     v.Int(L"TapR", g.TapR);
@@ -142,7 +143,7 @@ void VisitBody(BodyStyle& b, V& v) {
     v.Color(L"CrGradW", b.CrGradW);
     v.Double(L"PosD", b.PosD);
     v.Color(L"CrScale", b.CrScale);
-    v.Int(L"WidthScale", b.WidthScale);
+    v.Int(L"WidthScale", b.WidthScale, kPixelRange);
     v.Byte(L"AlphaS", b.AlphaS);
     v.Int(L"Text", b.Text);
     v.Int(L"TextR", b.TextR);
@@ -151,69 +152,64 @@ void VisitBody(BodyStyle& b, V& v) {
     v.Int(L"TextRS", b.TextRS);
     v.Text(L"FaceName", b.FaceName, 32);
     v.Int(L"CharSet", b.CharSet);
-    v.Int(L"TextSize", b.TextSize);
+    v.Int(L"TextSize", b.TextSize, kPixelRange);
     v.Text(L"FaceNameR", b.FaceNameR, 32);
     v.Int(L"CharSetR", b.CharSetR);
-    v.Int(L"TextSizeR", b.TextSizeR);
-    v.Int(L"TextSizeS", b.TextSizeS);
-    v.Int(L"TextSizeD", b.TextSizeD);
-    v.Int(L"SpaceTop", b.SpaceTop);
-    v.Int(L"SpaceBottom", b.SpaceBottom);
-    v.Int(L"Margintxt", b.Margintxt);
-    v.Int(L"MarginRStxt", b.MarginRStxt);
-    v.Int(L"MarginTop", b.MarginTop);
-    v.Int(L"MarginBottom", b.MarginBottom);
-    v.Int(L"WidthSL", b.WidthSL);
-    v.Int(L"WidthSR", b.WidthSR);
-    v.Int(L"Spacetxt", b.Spacetxt);
-    v.Int(L"PosRtxt", b.PosRtxt);
-    v.Int(L"PosStxt", b.PosStxt);
+    v.Int(L"TextSizeR", b.TextSizeR, kPixelRange);
+    v.Int(L"TextSizeS", b.TextSizeS, kPixelRange);
+    v.Int(L"TextSizeD", b.TextSizeD, kPixelRange);
+    v.Int(L"SpaceTop", b.SpaceTop, kPixelRange);
+    v.Int(L"SpaceBottom", b.SpaceBottom, kPixelRange);
+    v.Int(L"Margintxt", b.Margintxt, kPixelRange);
+    v.Int(L"MarginRStxt", b.MarginRStxt, kPixelRange);
+    v.Int(L"MarginTop", b.MarginTop, kOffsetRange);
+    v.Int(L"MarginBottom", b.MarginBottom, kOffsetRange);
+    v.Int(L"WidthSL", b.WidthSL, kPixelRange);
+    v.Int(L"WidthSR", b.WidthSR, kPixelRange);
+    v.Int(L"Spacetxt", b.Spacetxt, kOffsetRange);
+    v.Int(L"PosRtxt", b.PosRtxt, kOffsetRange);
+    v.Int(L"PosStxt", b.PosStxt, kOffsetRange);
 }
 
 struct Loader {
     RegKey key;
-    static bool Read(const wchar_t*, bool ok) { return ok; }
+    // Body keys: which of the sizes a first start scales were read.
+    std::array<bool, 4>* scaledRead = nullptr;
     void Int(const wchar_t* name, int32_t& f) {
         uint32_t v;
-        if (Read(name, RegReadDword(key, name, &v))) f = static_cast<int32_t>(v);
+        if (RegReadDword(key, name, &v)) f = static_cast<int32_t>(v);
+    }
+    void Int(const wchar_t* name, int32_t& f, SettingRange r) {
+        uint32_t v;
+        if (!RegReadDword(key, name, &v)) return;
+        f = std::clamp(static_cast<int32_t>(v), r.Lo, r.Hi);
+        static const wchar_t* const kScaled[4] = {L"WidthScale", L"Spacetxt", L"PosRtxt", L"PosStxt"};
+        for (int i = 0; i < 4 && scaledRead; ++i)
+            if (std::wcscmp(name, kScaled[i]) == 0) (*scaledRead)[i] = true;
     }
     void Color(const wchar_t* name, uint32_t& f) {
         uint32_t v;
-        if (Read(name, RegReadDword(key, name, &v))) f = v;
+        if (RegReadDword(key, name, &v)) f = v;
     }
     void Byte(const wchar_t* name, uint8_t& f) {
         uint32_t v;
-        if (Read(name, RegReadDword(key, name, &v))) f = static_cast<uint8_t>(v & 0xFF);
+        if (RegReadDword(key, name, &v)) f = static_cast<uint8_t>(v & 0xFF);
     }
-    void Text(const wchar_t* name, std::wstring& f, size_t width) {
-        Read(name, RegReadText(key, name, &f, width));
-    }
+    void Text(const wchar_t* name, std::wstring& f, size_t width) { RegReadText(key, name, &f, width); }
     void Double(const wchar_t* name, double& f) {
         std::wstring t;
-        if (Read(name, RegReadText(key, name, &t, 260))) f = ParseLeadingDouble(t);
+        if (RegReadText(key, name, &t, 260)) f = ParseLeadingDouble(t);
     }
     void Sort(const wchar_t* name, SortList& f) {
         std::wstring t;
-        if (Read(name, RegReadText(key, name, &t, 260))) f = SortList(t);
-    }
-};
-
-// Records whether the pixel sizes that a first start scales came from the registry.
-struct ScaledLoader : Loader {
-    std::array<bool, 4>* read;
-    void Int(const wchar_t* name, int32_t& f) {
-        uint32_t v;
-        bool ok = RegReadDword(key, name, &v);
-        if (ok) f = static_cast<int32_t>(v);
-        static const wchar_t* const kScaled[4] = {L"WidthScale", L"Spacetxt", L"PosRtxt", L"PosStxt"};
-        for (int i = 0; i < 4; ++i)
-            if (ok && std::wcscmp(name, kScaled[i]) == 0) (*read)[i] = true;
+        if (RegReadText(key, name, &t, 260)) f = SortList(t);
     }
 };
 
 struct Saver {
     RegKey key;
     void Int(const wchar_t* name, int32_t& f) { RegWriteDword(key, name, static_cast<uint32_t>(f)); }
+    void Int(const wchar_t* name, int32_t& f, SettingRange) { Int(name, f); }
     void Color(const wchar_t* name, uint32_t& f) { RegWriteDword(key, name, f); }
     void Byte(const wchar_t* name, uint8_t& f) { RegWriteDword(key, name, f); }
     void Text(const wchar_t* name, std::wstring& f, size_t width) {
@@ -227,6 +223,7 @@ struct Deleter {
     RegKey key;
     void Del(const wchar_t* name) { RegRemoveValue(key, name); }
     void Int(const wchar_t* name, int32_t&) { Del(name); }
+    void Int(const wchar_t* name, int32_t&, SettingRange) { Del(name); }
     void Color(const wchar_t* name, uint32_t&) { Del(name); }
     void Byte(const wchar_t* name, uint8_t&) { Del(name); }
     void Text(const wchar_t* name, std::wstring&, size_t) { Del(name); }
@@ -248,9 +245,7 @@ bool LoadSettingsStore(SettingsStore* store, StoreLoadReport* report) {
     for (int b = 0; b < kBodyCount; ++b) {
         if (!RegOpen(BodyKeyPath(b), &key)) return false;
         std::array<bool, 4> scaled{};
-        ScaledLoader body;
-        body.key = key;
-        body.read = &scaled;
+        Loader body{key, &scaled};
         VisitBody(store->Bodies[b], body);
         RegClose(key);
         if (report) {

@@ -10,6 +10,18 @@
 
 namespace velkaro {
 
+// The range a stored number is read into: the one the options offer for it,
+// so that no stored size can make a huge surface or overflow a sum.
+struct SettingRange {
+    int32_t Lo, Hi;
+};
+constexpr SettingRange kPixelRange{0, 999};      // sizes, spaces, margins and widths
+constexpr SettingRange kOffsetRange{-999, 999};  // image margins and text offsets, which may be negative
+constexpr SettingRange kResetTimeRange{0, 9999};
+constexpr SettingRange kAzimuthStartRange{0, 180};
+constexpr SettingRange kAzimuthEndRange{180, 360};
+constexpr SettingRange kEquatorLatRange{0, 90};
+
 // At most ten body numbers, ended by -1.
 struct SortList {
     std::array<int, 11> Entries{};

@@ -12,7 +12,8 @@ void ComposeBackground(const Item& item, PixelBuffer background, PixelBuffer com
     const int itemWidth = item.State.ItemWidth;
     const int surfaceHeight = item.State.SurfaceHeight;
     // The band's colour goes in whether or not the band has text.
-    const int titleHeight = std::max(g.TextSize + g.TMarginTop + g.TMarginBottom, TitleBandHeight(g));
+    const int titleHeight =
+        std::max(HeightOf(static_cast<long long>(g.TextSize) + g.TMarginTop + g.TMarginBottom), TitleBandHeight(g));
     const uint32_t back = PixelFromColorref(g.CrBack);
     const uint32_t titleBack = PixelFromColorref(g.CrTitleBack);
     const uint8_t alpha = g.TransToday && surfaceHeight > 0 ? g.AlphaToday : 0;
@@ -33,7 +34,8 @@ void ComposeBackground(const Item& item, PixelBuffer background, PixelBuffer com
     }
     // Row backgrounds reach the last column inside the right margin, where
     // meters and pictures end too.
-    const int innerRight = itemWidth - g.MarginRight;
+    const int innerRight = static_cast<int>(std::clamp<long long>(static_cast<long long>(itemWidth) - g.MarginRight, 0, itemWidth));
+    const int marginLeft = std::clamp(g.MarginLeft, 0, std::max(itemWidth, 0));
     for (int y = 0; y < rows; ++y) {
         const uint8_t a = y < surfaceHeight ? alpha : 0;
         const uint32_t base = y < titleHeight ? titleBack : back;
@@ -42,9 +44,9 @@ void ComposeBackground(const Item& item, PixelBuffer background, PixelBuffer com
             continue;
         }
         const uint32_t body = PixelFromColorref(item.Store.Bodies[rowBody[y]].CrBack);
-        FillRowBlended(comp, background, y, 0, std::min(g.MarginLeft, itemWidth), base, a);
-        FillRowBlended(comp, background, y, g.MarginLeft, innerRight, body, a);
-        FillRowBlended(comp, background, y, std::max(innerRight, g.MarginLeft), itemWidth, base, a);
+        FillRowBlended(comp, background, y, 0, marginLeft, base, a);
+        FillRowBlended(comp, background, y, marginLeft, innerRight, body, a);
+        FillRowBlended(comp, background, y, std::max(innerRight, marginLeft), itemWidth, base, a);
     }
 }
 

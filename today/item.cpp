@@ -23,18 +23,19 @@ int ActionForZone(const GeneralSettings& g, Zone zone, bool hold) {
 
 int ComputeItemHeight(Item* item) {
     const GeneralSettings& g = item->Store.General;
-    int h = g.MarginTop;
+    // Each term is held before it is added, so the sum stays far from overflowing.
+    long long h = HeightOf(g.MarginTop);
     h += TitleBandHeight(g);
     const SortList& list = item->Listed();
     for (int i = 0; i < 10 && list.Entries[i] >= 0; ++i) {
         const int body = list.Entries[i];
         if (body >= kBodyCount) continue;
         const BodyStyle& b = item->Store.Bodies[body];
-        item->State.RowTop[body] = h + b.SpaceTop;
-        h += b.SpaceTop + item->Pictures.Bodies[body].RowHeight + b.SpaceBottom;
+        item->State.RowTop[body] = HeightOf(h + HeightOf(b.SpaceTop));
+        h += HeightOf(b.SpaceTop) + item->Pictures.Bodies[body].RowHeight + HeightOf(b.SpaceBottom);
     }
-    h += g.MarginBottom;
-    item->State.ItemHeight = std::max(h, 0);
+    h += HeightOf(g.MarginBottom);
+    item->State.ItemHeight = HeightOf(h);
     return item->State.ItemHeight;
 }
 

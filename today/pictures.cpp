@@ -14,18 +14,20 @@ std::wstring MaskPath(const std::wstring& iconPath) {
     return iconPath.substr(0, dot) + L".msk";
 }
 
+int HeightOf(long long sum) { return static_cast<int>(std::clamp<long long>(sum, 0, kMaxItemHeight)); }
+
 int TitleBandHeight(const GeneralSettings& g) {
     if (g.Title == 0 && g.Clock == 0) return 0;
     // A title font of no size is the default font: the band holds its line.
     const int text = g.TextSize > 0 ? g.TextSize : MeasureText(L"", FontSpec{g.FaceName, g.CharSet, 0}).Height;
-    return text + g.TMarginTop + g.TMarginBottom;
+    return HeightOf(static_cast<long long>(text) + g.TMarginTop + g.TMarginBottom);
 }
 
 namespace {
 
 void LoadBody(int body, const BodyStyle& style, BodyPicture* pic) {
     *pic = BodyPicture();
-    pic->Size = style.TextSize;
+    pic->Size = HeightOf(style.TextSize);
 
     DecodedPicture picture;
     // A picture narrower than it is high holds no whole frame.
@@ -61,7 +63,7 @@ void LoadBody(int body, const BodyStyle& style, BodyPicture* pic) {
     }
     // Negative image margins may eat more than the image; a row is never
     // less than empty.
-    pic->RowHeight = std::max(0, style.MarginTop + pic->Size + style.MarginBottom);
+    pic->RowHeight = HeightOf(static_cast<long long>(style.MarginTop) + pic->Size + style.MarginBottom);
 }
 
 // Copies frame `frame` (s x s) of a strip into dst.
@@ -83,15 +85,15 @@ int ClampFrame(int frame, int frames) {
 
 int LoadItemPictures(const SettingsStore& store, ItemPictures* pictures) {
     const GeneralSettings& g = store.General;
-    long long height = g.MarginTop + TitleBandHeight(g) + g.MarginBottom;
+    // Each term is held as the item's height holds it (ComputeItemHeight).
+    long long height = static_cast<long long>(HeightOf(g.MarginTop)) + TitleBandHeight(g) + HeightOf(g.MarginBottom);
     for (int b = 0; b < kBodyCount; ++b) {
         const BodyStyle& style = store.Bodies[b];
         LoadBody(b, style, &pictures->Bodies[b]);
-        height += style.SpaceTop + pictures->Bodies[b].RowHeight + style.SpaceBottom;
+        height += static_cast<long long>(HeightOf(style.SpaceTop)) + pictures->Bodies[b].RowHeight +
+                  HeightOf(style.SpaceBottom);
     }
-    if (height < 0) height = 0;
-    if (height > 1000000) height = 1000000;
-    return static_cast<int>(height);
+    return HeightOf(height);
 }
 
 int SelectFrame(const BodyPicture& picture, int body, int phaseIndex) {

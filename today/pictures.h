@@ -25,6 +25,15 @@ enum ImageState {
 // thousands of pixels high.
 constexpr int kMaxImageSize = 1024;
 
+// No item, row or title band is taller: above the tallest the options can
+// make (ten rows of 999-pixel spaces, margins and text), so it only bounds
+// sizes that never came through the store, and every sum of sizes stays far
+// from overflowing.
+constexpr int kMaxItemHeight = 1 << 16;
+
+// A sum of sizes held to 0 .. kMaxItemHeight.
+int HeightOf(long long sum);
+
 // One body's picture and what it makes of the body's row, fixed when the
 // pictures load. All pixel arrays are top-down rows, 0x00RRGGBB.
 struct BodyPicture {

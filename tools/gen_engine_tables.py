@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Writes engine/series_data.cpp and engine/new_moons.cpp from the two data files.
 
-usage: gen_engine_tables.py DATA_DIR [REPO_DIR]
+usage: gen_engine_tables.py [--check] [DATA_DIR [REPO_DIR]]
 
-DATA_DIR holds series.csv (body,coord,kind,A,A1,omega,phi) and
-new_moons_utc9.csv (year,yymmdd,hhmm). Numbers are copied as written so that
-the compiler reads exactly the printed coefficients.
+DATA_DIR (default tools/data, described in its README.md) holds series.csv
+(body,coord,kind,A,A1,omega,phi) and new_moons_utc9.csv (year,yymmdd,hhmm).
+Numbers are copied as written so that the compiler reads exactly the printed
+coefficients. --check writes nothing and exits 1 when a source differs from
+what the data makes.
 """
 import csv
 import os
@@ -113,15 +115,27 @@ def new_moons(data_dir):
 
 
 def main():
-    if len(sys.argv) < 2:
+    args = sys.argv[1:]
+    check = "--check" in args
+    args = [a for a in args if a != "--check"]
+    if any(a.startswith("-") for a in args) or len(args) > 2:
         sys.exit(__doc__)
-    data_dir = sys.argv[1]
-    repo = sys.argv[2] if len(sys.argv) > 2 else os.path.dirname(os.path.dirname(
-        os.path.abspath(__file__)))
-    with open(os.path.join(repo, "engine", "series_data.cpp"), "w") as f:
-        f.write(series(data_dir))
-    with open(os.path.join(repo, "engine", "new_moons.cpp"), "w") as f:
-        f.write(new_moons(data_dir))
+    here = os.path.dirname(os.path.abspath(__file__))
+    data_dir = args[0] if args else os.path.join(here, "data")
+    repo = args[1] if len(args) > 1 else os.path.dirname(here)
+    stale = []
+    for name, text in (("series_data.cpp", series(data_dir)), ("new_moons.cpp", new_moons(data_dir))):
+        path = os.path.join(repo, "engine", name)
+        if check:
+            with open(path) as f:
+                if f.read() != text:
+                    stale.append(path)
+        else:
+            with open(path, "w") as f:
+                f.write(text)
+    for path in stale:
+        print("%s differs from what %s makes of %s" % (path, os.path.basename(__file__), data_dir))
+    sys.exit(1 if stale else 0)
 
 
 if __name__ == "__main__":

@@ -117,14 +117,14 @@ bool RegValueExists(RegKey key, const wchar_t* name) { return FindValue(key, nam
 
 bool RegReadDword(RegKey key, const wchar_t* name, uint32_t* value) {
     const Value* v = FindValue(key, name);
-    if (!v || v->bytes.size() != 4) return false;
+    if (!v || v->type != kRegDword || v->bytes.size() != 4) return false;
     std::memcpy(value, v->bytes.data(), 4);
     return true;
 }
 
 bool RegReadText(RegKey key, const wchar_t* name, std::wstring* value, size_t width) {
     const Value* v = FindValue(key, name);
-    if (!v) return false;
+    if (!v || v->type != kRegSz) return false;
     std::wstring text;
     for (size_t i = 0; 2 * i + 1 < v->bytes.size(); ++i) {
         wchar_t c = static_cast<wchar_t>(v->bytes[2 * i] | (v->bytes[2 * i + 1] << 8));

@@ -46,9 +46,9 @@ bool RegValueExists(RegKey key, const wchar_t* name) {
 
 bool RegReadDword(RegKey key, const wchar_t* name, uint32_t* value) {
     // One query: a value of any other size answers ERROR_MORE_DATA or a short size.
-    DWORD v = 0, size = sizeof v;
-    if (RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS ||
-        size != sizeof v)
+    DWORD v = 0, size = sizeof v, type = REG_NONE;
+    if (RegQueryValueExW(H(key), name, nullptr, &type, reinterpret_cast<BYTE*>(&v), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof v)
         return false;
     *value = v;
     return true;
@@ -57,14 +57,14 @@ bool RegReadDword(RegKey key, const wchar_t* name, uint32_t* value) {
 bool RegReadText(RegKey key, const wchar_t* name, std::wstring* value, size_t width) {
     // Most texts fit the first buffer, so a read is usually one query.
     std::vector<wchar_t> buf(width + 2, 0);
-    DWORD got = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t));
-    LONG rc = RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf.data()), &got);
+    DWORD got = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t)), type = REG_NONE;
+    LONG rc = RegQueryValueExW(H(key), name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
     if (rc == ERROR_MORE_DATA) {
         buf.assign(got / sizeof(wchar_t) + 2, 0);
         got = static_cast<DWORD>((buf.size() - 1) * sizeof(wchar_t));
-        rc = RegQueryValueExW(H(key), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buf.data()), &got);
+        rc = RegQueryValueExW(H(key), name, nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
     }
-    if (rc != ERROR_SUCCESS) return false;
+    if (rc != ERROR_SUCCESS || type != REG_SZ) return false;
     buf[got / sizeof(wchar_t)] = 0;
     std::wstring text(buf.data());
     if (width == 0) width = 1;

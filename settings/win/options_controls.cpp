@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/picture.h"
+#include "platform/win/device_path.h"
+#include "settings/options_picture.h"
 #include "settings/protocol.h"
 #include "settings/win/options_win.h"
 #include "today/win/colour_dialog.h"
@@ -172,8 +175,13 @@ void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v) {
                 const auto len = static_cast<int>(SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
                 std::vector<wchar_t> buf(static_cast<size_t>(std::max(len, 0)) + 1, 0);
                 SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf.data()));
-                out.Text = CutToField(buf.data(), f.Width);
-                out.Number = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+                FieldValue selected;
+                selected.Text = CutToField(buf.data(), f.Width);
+                selected.Number = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+                std::wstring standIn;
+                std::vector<std::wstring> listed;
+                for (const FontFamily& fam : TodayFonts(&standIn)) listed.push_back(fam.Face);
+                out = FontFromList(out, listed, standIn, selected);
                 break;
             }
             case kFieldSwatch:
@@ -217,13 +225,40 @@ void RepaintAllSwatches(HWND page, const std::vector<FieldDef>& fields) {
         if (f.Kind == kFieldSwatch) RepaintSwatch(page, f.Id);
 }
 
+namespace {
+
+// The folder velkaro.dll was loaded from, where its pictures are installed.
+std::wstring PluginFolder() {
+    HMODULE self = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(&PluginFolder), &self) ||
+        GetModuleFileNameW(self, path, MAX_PATH) == 0)
+        return std::wstring();
+    return PictureChooserStartFor(path).Folder;
+}
+
+bool IsFolder(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 bool ChooseImageFile(HWND owner, std::wstring* path) {
+    // Both picture kinds first: a PNG is as likely as a bitmap.
     static const wchar_t kFilter[] =
+        L"Bitmap/PNG\u30D5\u30A1\u30A4\u30EB (*.bmp;*.png)\0*.bmp;*.png\0"
         L"Bitmap\u30D5\u30A1\u30A4\u30EB (*.bmp)\0*.bmp\0"
         L"PNG\u30D5\u30A1\u30A4\u30EB (*.png)\0*.png\0"
         L"\u3059\u3079\u3066\u306E\u30D5\u30A1\u30A4\u30EB (*.*)\0*.*\0";
+    // A device path ("\Program Files\Velkaro\...") is on the plug-in's drive,
+    // as the item reads it; a folder that is gone opens the plug-in's own.
+    const std::wstring onDisk = DiskPath(*path);
+    const PictureChooserStart start = PictureChooserStartFor(onDisk);
+    const std::wstring folder = IsFolder(start.Folder) ? start.Folder : PluginFolder();
     wchar_t file[MAX_PATH] = {};
-    wcsncpy(file, path->c_str(), MAX_PATH - 1);
+    wcsncpy(file, start.File.c_str(), MAX_PATH - 1);
     OPENFILENAMEW ofn = {};
     ofn.lStructSize = sizeof ofn;  // this platform's own record
     ofn.hwndOwner = owner;
@@ -231,7 +266,8 @@ bool ChooseImageFile(HWND owner, std::wstring* path) {
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
     BOOL chosen = FALSE;
     using OpenFileFn = BOOL(WINAPI*)(OPENFILENAMEW*);
     HMODULE gs = LoadLibraryW(L"gsgetfile.dll");
@@ -243,7 +279,15 @@ bool ChooseImageFile(HWND owner, std::wstring* path) {
     if (gs) FreeLibrary(gs);
     if (!chosen) return false;
     file[MAX_PATH - 1] = 0;
-    *path = file;
+    // A replacement dialog may not hold to "must exist"; a name of nothing, or
+    // of no picture, would leave the body without one.
+    DecodedPicture probe;
+    if (!LoadPicture(DiskPath(file), &probe)) {
+        const std::wstring text = L"Can't open '" + std::wstring(file) + L"'";
+        MessageBoxW(owner, text.c_str(), L"error", MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    *path = PicturePathAfterChoice(*path, onDisk, file);
     return true;
 }
 

@@ -62,6 +62,7 @@ void Show(HWND page, const SlotControls& c) {
 void SetSlotNumber(HWND page, LocationPage* p, int slot) {
     p->Ready = false;  // our own write is no change of slot
     SetDlgItemInt(page, IDC_POS_SLOT, static_cast<UINT>(slot), FALSE);
+    SendDlgItemMessageW(page, IDC_POS_SLOT, EM_SETSEL, 16, 16);  // typing goes on after it
     p->Ready = true;
 }
 
@@ -77,12 +78,13 @@ void Init(HWND page) {
 }
 
 void SlotNumberChanged(HWND page, LocationPage* p) {
-    if (!p->Ready || Get(page, IDC_POS_SLOT, 8).empty()) return;  // an emptied field is no slot yet
-    const int pos = static_cast<int>(SendDlgItemMessageW(page, IDC_POS_SLOT_SPIN, UDM_GETPOS32, 0, 0));
+    const std::wstring number = Get(page, IDC_POS_SLOT, 16);
+    if (!p->Ready || number.empty()) return;  // an emptied field is no slot yet
+    const int before = p->EditSlot;
     bool rewrite = false;
-    const int slot = ChangeSlot(p, ReadShown(page), pos, &rewrite);
+    const int slot = ChangeSlot(p, ReadShown(page), number, &rewrite);
     if (rewrite) SetSlotNumber(page, p, slot);
-    Show(page, ShowSlot(p->Work[slot]));
+    if (slot != before) Show(page, ShowSlot(p->Work[slot]));
 }
 
 bool Command(HWND page, LocationPage* p, int id, int code) {

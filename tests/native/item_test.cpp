@@ -4,6 +4,7 @@
 #include "engine/instant.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
+#include "today/compose.h"
 #include "today/item.h"
 
 using namespace velkaro;
@@ -209,4 +210,62 @@ TEST_F(ItemLogic, MenusDateAndRequests) {
     EXPECT_EQ(item.State.ShiftHours, 1);
     ApplyChosenDate(&item, MakeTime(2026, 2, 30), ReadClock());  // not a date: the day shift stays
     EXPECT_EQ(item.State.ShiftDays, 2);
+}
+
+// Sizes from the registry are read into the ranges the options offer: huge
+// spaces make no huge surfaces, and no sum of sizes overflows.
+TEST_F(ItemLogic, StoredSizesKeepTheItemWithinWhatTheOptionsOffer) {
+    for (int b = 0; b < kBodyCount; ++b) RegWriteRaw(BodyKeyPath(b), L"SpaceTop", kRegDword, {0xA0, 0x86, 0x01, 0});
+    RegWriteRaw(kSettingsKey, L"TextSize", kRegDword, {0x50, 0xC3, 0, 0});             // 50000
+    RegWriteRaw(kSettingsKey, L"MarginTop", kRegDword, {0x60, 0x79, 0xFE, 0xFF});      // -100000
+    RegWriteRaw(BodyKeyPath(kMars), L"TextSize", kRegDword, {0, 0, 0, 0x80});          // INT_MIN
+    RegWriteRaw(BodyKeyPath(kMars), L"MarginTop", kRegDword, {0x60, 0x79, 0xFE, 0xFF});
+    RegWriteRaw(BodyKeyPath(kMars), L"IconMode", kRegDword, {0, 0, 0, 0});
+    Item big;
+    StartItem(&big, 480, 640, 480);
+    const GeneralSettings& g = big.Store.General;
+    EXPECT_EQ(g.TextSize, 999);
+    EXPECT_EQ(g.MarginTop, 0);
+    EXPECT_EQ(big.Store.Bodies[kSaturn].SpaceTop, 999);
+    EXPECT_EQ(big.Store.Bodies[kMars].TextSize, 0);
+    EXPECT_EQ(big.Store.Bodies[kMars].MarginTop, -999);
+    EXPECT_EQ(big.Pictures.Bodies[kMars].RowHeight, 0);
+    EXPECT_EQ(big.State.SurfaceHeight, 999 + 1 + 1 + g.MarginBottom + 10 * (999 + 1) +
+                                           [&] {
+                                               int rows = 0;
+                                               for (const BodyPicture& p : big.Pictures.Bodies) rows += p.RowHeight;
+                                               return rows;
+                                           }());
+    EXPECT_LT(big.State.SurfaceHeight, 20000);
+}
+
+TEST_F(ItemLogic, ExtremeSizesInMemoryNeitherOverflowNorGrowPastTheCap) {
+    GeneralSettings& g = item.Store.General;
+    g.TextSize = INT32_MAX;
+    g.TMarginTop = INT32_MAX;
+    g.TMarginBottom = INT32_MIN;
+    g.MarginTop = INT32_MIN;
+    g.MarginBottom = INT32_MAX;
+    g.MarginLeft = INT32_MAX;
+    g.MarginRight = INT32_MIN;
+    g.SortP0 = SortList(L"0123456789");
+    for (BodyStyle& b : item.Store.Bodies) {
+        b.SpaceTop = INT32_MAX;
+        b.SpaceBottom = INT32_MIN;
+        b.TextSize = INT32_MIN;
+        b.MarginTop = INT32_MAX;
+        b.MarginBottom = INT32_MAX;
+        b.IconMode = 0;
+    }
+    item.State.SurfaceHeight = LoadItemPictures(item.Store, &item.Pictures);
+    EXPECT_LE(item.State.SurfaceHeight, kMaxItemHeight);
+    EXPECT_LE(ComputeItemHeight(&item), kMaxItemHeight);
+    EXPECT_GE(item.State.ItemHeight, 0);
+    EXPECT_LE(TitleBandHeight(g), kMaxItemHeight);
+    PixelStore back(64, 64, 0x102030), comp(64, 64, 0);
+    item.State.ItemWidth = 64;
+    g.TransToday = 0;
+    g.CrTitleBack = 0x0000FF;
+    ComposeBackground(item, back.View(), comp.View());
+    EXPECT_EQ(comp.View().Row(63)[63], 0xFF0000u);  // all title band, the tallest there is
 }

@@ -3,6 +3,7 @@
 #include "resources/options_ids.h"
 #include "settings/options_location.h"
 #include "settings/options_pages.h"
+#include "settings/options_picture.h"
 #include "platform/registry.h"
 #include "settings/options_sort.h"
 
@@ -205,26 +206,35 @@ TEST(OptionPages, BackPageAlphaForAllAndTheCopyButtons) {
     EXPECT_EQ(name.Text, 0xFFFFFFu);  // the Sun's text colour on its row colour
 }
 
-TEST(LocationPage, SlotNumberWrapsAtBothEndsKeepingEdits) {
+TEST(LocationPage, TypedSlotNumberSelectsThatSlotOrTheNearestKeepingEdits) {
     SettingsStore s;
     LocationPage page = OpenLocationPage(s.Locations, 0);
     SlotControls shown = ShowSlot(page.Work[0]);
     EXPECT_EQ(shown.Name, L"Tokyo");
     shown.Name = L"Edo";
-    bool rewrite = false;
-    // Down at slot 0: the spin stays at 0, the page goes to 19.
-    EXPECT_EQ(ChangeSlot(&page, shown, 0, &rewrite), 19);
-    EXPECT_TRUE(rewrite);
-    EXPECT_EQ(page.Work[0].Location, L"Edo");
-    shown = ShowSlot(page.Work[19]);
-    EXPECT_EQ(shown.Name, L"Hong Kong");
-    shown.Lat = L"22.5";
-    EXPECT_EQ(ChangeSlot(&page, shown, 19, &rewrite), 0);  // up at 19
-    EXPECT_TRUE(rewrite);
-    EXPECT_DOUBLE_EQ(page.Work[19].Lat, 22.5);
-    EXPECT_EQ(ChangeSlot(&page, ShowSlot(page.Work[0]), 5, &rewrite), 5);
+    bool rewrite = true;
+    // The number of the slot shown, typed again: it stays, and so do its edits.
+    EXPECT_EQ(ChangeSlot(&page, shown, L"0", &rewrite), 0);
     EXPECT_FALSE(rewrite);
-    EXPECT_EQ(page.EditSlot, 5);
+    EXPECT_EQ(page.Work[0].Location, L"Tokyo");  // not stored yet: still on screen
+    EXPECT_EQ(ChangeSlot(&page, shown, L"5", &rewrite), 5);
+    EXPECT_FALSE(rewrite);
+    EXPECT_EQ(page.Work[0].Location, L"Edo");
+    shown = ShowSlot(page.Work[5]);
+    shown.Lat = L"22.5";
+    // "52": the last slot, and the edit shows 19.
+    EXPECT_EQ(ChangeSlot(&page, shown, L"52", &rewrite), 19);
+    EXPECT_TRUE(rewrite);
+    EXPECT_DOUBLE_EQ(page.Work[5].Lat, 22.5);
+    EXPECT_EQ(ChangeSlot(&page, ShowSlot(page.Work[19]), L"99999999999999999999", &rewrite), 19);
+    EXPECT_TRUE(rewrite);
+    EXPECT_EQ(ChangeSlot(&page, ShowSlot(page.Work[19]), L"-3", &rewrite), 0);
+    EXPECT_TRUE(rewrite);
+    EXPECT_EQ(ChangeSlot(&page, ShowSlot(page.Work[0]), L"07", &rewrite), 7);
+    EXPECT_FALSE(rewrite);
+    EXPECT_EQ(ChangeSlot(&page, ShowSlot(page.Work[7]), L"x", &rewrite), 7);
+    EXPECT_FALSE(rewrite);
+    EXPECT_EQ(page.EditSlot, 7);
     EXPECT_EQ(s.Locations[0].Location, L"Tokyo");  // nothing live before apply
 }
 
@@ -281,7 +291,7 @@ TEST(LocationPage, ResetAfterThreeEditsAndApply) {
     SettingsStore s;
     LocationPage page = OpenLocationPage(s.Locations, 3);
     bool rewrite;
-    for (int next : {4, 5, 6}) {
+    for (const wchar_t* next : {L"4", L"5", L"6"}) {
         SlotControls c = ShowSlot(page.Work[page.EditSlot]);
         c.Name = L"edited";
         ChangeSlot(&page, c, next, &rewrite);
@@ -356,4 +366,66 @@ TEST(OptionsStoreReset, TheNextStartScalesTheBuiltInSizesOnce) {
     EXPECT_EQ(again.Bodies[kJupiter].Spacetxt, 4);
     EXPECT_EQ(again.Bodies[kJupiter].PosStxt, 4);
     RegClearAll();
+}
+
+TEST(PictureChooser, OpensInThePicturesFolderAndKeepsTheDevicePath) {
+    PictureChooserStart s = PictureChooserStartFor(L"C:\\Program Files\\Velkaro\\velkaro_sun.png");
+    EXPECT_EQ(s.Folder, L"C:\\Program Files\\Velkaro");
+    EXPECT_EQ(s.File, L"velkaro_sun.png");
+    s = PictureChooserStartFor(L"C:\\sun.png");
+    EXPECT_EQ(s.Folder, L"C:\\");
+    s = PictureChooserStartFor(L"sun.png");
+    EXPECT_EQ(s.Folder, L"");
+    EXPECT_EQ(s.File, L"sun.png");
+    s = PictureChooserStartFor(L"Z:/tmp/p/moon.bmp");
+    EXPECT_EQ(s.Folder, L"Z:/tmp/p");
+    EXPECT_EQ(s.File, L"moon.bmp");
+
+    const std::wstring shown = L"\\Program Files\\Velkaro\\velkaro_sun.png";
+    const std::wstring onDisk = L"C:\\Program Files\\Velkaro\\velkaro_sun.png";
+    EXPECT_EQ(PicturePathAfterChoice(shown, onDisk, L"C:\\PROGRAM FILES\\Velkaro\\velkaro_SUN.png"), shown);
+    EXPECT_EQ(PicturePathAfterChoice(shown, onDisk, L"C:\\Program Files\\Velkaro\\velkaro_moon.png"),
+              L"C:\\Program Files\\Velkaro\\velkaro_moon.png");
+}
+
+// Showing a slot and leaving it untouched, or passing through it while typing
+// a slot number, keeps the record exactly; an edit is still stored.
+TEST(LocationPage, UntouchedSlotsKeepTheirRecordExactly) {
+    SettingsStore s;
+    s.Locations[4].UtcMargin = 5.833333;
+    s.Locations[5].UtcMargin = -3.333333;
+    LocationPage page = OpenLocationPage(s.Locations, 4);
+    bool rewrite = false;
+    ChangeSlot(&page, ShowSlot(page.Work[4]), L"5", &rewrite);
+    EXPECT_EQ(page.Work[4].UtcMargin, 5.833333);
+    SlotControls shown = ShowSlot(page.Work[5]);
+    LocationTable live = s.Locations;
+    ApplyLocationPage(&page, shown, &live);
+    EXPECT_EQ(live[5].UtcMargin, -3.333333);
+    EXPECT_EQ(live[4].UtcMargin, 5.833333);
+
+    shown.Name = L"Elsewhere";
+    ApplyLocationPage(&page, shown, &live);
+    EXPECT_EQ(live[5].Location, L"Elsewhere");
+    EXPECT_DOUBLE_EQ(live[5].UtcMargin, -3.33);  // what the edited controls said
+}
+
+TEST(OptionFields, FontListKeepsAStoredFaceItDoesNotList) {
+    const std::vector<std::wstring> listed = {L"Arial", L"DejaVu Sans", L"Tahoma"};
+    FieldValue stored, standIn, arial;
+    stored.Text = L"";
+    standIn.Text = L"DejaVu Sans";
+    standIn.Number = 0;
+    arial.Text = L"Arial";
+    arial.Number = 0;
+    // The default face (none chosen) opens on the stand-in and stays the default.
+    EXPECT_EQ(FontFromList(stored, listed, L"DejaVu Sans", standIn).Text, L"");
+    stored.Text = L"Gone Sans";
+    stored.Number = 128;
+    const FieldValue kept = FontFromList(stored, listed, L"DejaVu Sans", standIn);
+    EXPECT_EQ(kept.Text, L"Gone Sans");
+    EXPECT_EQ(kept.Number, 128);
+    EXPECT_EQ(FontFromList(stored, listed, L"DejaVu Sans", arial).Text, L"Arial");  // a choice is taken
+    stored.Text = L"Tahoma";
+    EXPECT_EQ(FontFromList(stored, listed, L"DejaVu Sans", standIn).Text, L"DejaVu Sans");  // listed: as chosen
 }

@@ -184,6 +184,81 @@ TEST_F(Store, MalformedValuesReadSafely) {
     EXPECT_EQ(r.Locations[6].Location.size(), 259u);
 }
 
+// Numbers the options edit in a range are read into that range, whatever
+// another program wrote; the rest keep what was stored.
+TEST_F(Store, RangedNumbersReadIntoTheRangesTheOptionsOffer) {
+    SettingsStore s;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    PutDword(kRoot, L"AzimuthS", 500);
+    PutDword(kRoot, L"AzimuthE", 10);
+    PutDword(kRoot, L"EquatorLat", 0xFFFFFFFF);
+    PutDword(kRoot, L"ResetTime", 100000);
+    PutDword(kRoot, L"TMarginLeft", 0x80000000);
+    PutDword(kRoot, L"WidthScale", 0x7FFFFFFF);
+    PutDword(kRoot, L"MaxMin", 100000);
+    PutDword(BodyKeyPath(kVenus), L"Spacetxt", static_cast<uint32_t>(-5000));
+    PutDword(BodyKeyPath(kVenus), L"PosRtxt", 5000);
+    PutDword(BodyKeyPath(kVenus), L"TextSizeD", 1000);
+    PutDword(BodyKeyPath(kVenus), L"SpaceBottom", static_cast<uint32_t>(-1));
+    PutDword(BodyKeyPath(kVenus), L"MarginBottom", static_cast<uint32_t>(-999));
+    PutDword(BodyKeyPath(kVenus), L"WidthSL", 999);
+
+    SettingsStore r;
+    ASSERT_TRUE(LoadSettingsStore(&r));
+    EXPECT_EQ(r.General.AzimuthS, 180);
+    EXPECT_EQ(r.General.AzimuthE, 180);
+    EXPECT_EQ(r.General.EquatorLat, 0);
+    EXPECT_EQ(r.General.ResetTime, 9999);
+    EXPECT_EQ(r.General.TMarginLeft, 0);
+    EXPECT_EQ(r.General.WidthScale, 999);
+    EXPECT_EQ(r.General.MaxMin, 100000);
+    const BodyStyle& v = r.Bodies[kVenus];
+    EXPECT_EQ(v.Spacetxt, -999);
+    EXPECT_EQ(v.PosRtxt, 999);
+    EXPECT_EQ(v.TextSizeD, 999);
+    EXPECT_EQ(v.SpaceBottom, 0);
+    EXPECT_EQ(v.MarginBottom, -999);
+    EXPECT_EQ(v.WidthSL, 999);
+}
+
+// A value of another type than its setting's reads as a missing one: the
+// setting keeps what it held, in the store, the slots and the editor's reload.
+TEST_F(Store, ValuesOfAnotherTypeReadAsMissing) {
+    SettingsStore s;
+    s.Locations[5].Valid = 0;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    PutText(SlotKeyPath(5), L"Valid", L"1");                      // four bytes, as a DWORD has
+    RegWriteRaw(SlotKeyPath(6), L"Altitude", kRegBinary, {7, 0, 0, 0});
+    PutDword(SlotKeyPath(7), L"Location", 0x41);
+    PutDword(SlotKeyPath(8), L"Lat", 0x31);
+    PutText(kRoot, L"Title", L"7");
+    PutText(kRoot, L"TapL", L"3");
+    PutDword(kRoot, L"Deg", 0x2A);
+    RegWriteRaw(kRoot, L"SortP0", kRegBinary, {'5', 0, 0, 0});
+    PutText(BodyKeyPath(kMoon), L"CrText", L"12");
+
+    LocationTable table = CityTable();
+    table[5].Valid = 0;
+    ASSERT_TRUE(LoadLocationSlots(&table));
+    EXPECT_EQ(table[5].Valid, 0);
+    SettingsStore r;
+    r.Locations[5].Valid = 0;
+    ASSERT_TRUE(LoadSettingsStore(&r));
+    EXPECT_EQ(r.Locations[5].Valid, 0);
+    EXPECT_EQ(r.Locations[6].Altitude, CityTable()[6].Altitude);
+    EXPECT_EQ(r.Locations[7].Location, CityTable()[7].Location);
+    EXPECT_DOUBLE_EQ(r.Locations[8].Lat, CityTable()[8].Lat);
+    EXPECT_EQ(r.General.Title, 3);
+    EXPECT_EQ(r.General.TapL, 7);
+    EXPECT_EQ(r.General.Deg, L"0");
+    EXPECT_EQ(r.General.SortP0, SortList(L"01"));
+    EXPECT_EQ(r.Bodies[kMoon].CrText, 0xFFFFFFu);
+
+    SettingsStore live;
+    EXPECT_TRUE(ReloadEditorSettings(&live));
+    EXPECT_EQ(live.General.Title, 3);
+}
+
 // Numbers in the registry are C-locale text, read the way the wide-string
 // conversion reads them.
 TEST(Numbers, LeadingNumberOfAText) {

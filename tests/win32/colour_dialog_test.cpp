@@ -12,6 +12,7 @@
 #include "resources/colour_ids.h"
 #include "today/colour_chooser.h"
 #include "today/win/colour_dialog.h"
+#include "tests/win32/test_support.h"
 
 using namespace velkaro;
 
@@ -28,11 +29,11 @@ bool RunDriven(uint32_t* colour, const std::function<void(HWND)>& drive) {
     std::thread driver([&] {
         HWND dlg = nullptr;
         // Visible once its initialisation has written the fields.
-        for (int i = 0; i < 500 && !(dlg && IsWindowVisible(dlg)); ++i) {
-            Sleep(10);
-            dlg = FindWindowW(nullptr, L"ChoseColor");
-        }
-        if (!dlg) return;
+        if (!PollUntil([&] {
+                dlg = FindWindowW(nullptr, L"ChoseColor");
+                return dlg && IsWindowVisible(dlg);
+            }))
+            return;
         drive(dlg);
     });
     const bool ok = RunColourChooser(GetModuleHandleW(nullptr), nullptr, colour);

@@ -95,39 +95,16 @@ protected:
 
     // The editor's main window once it is up, or null.
     static HWND WaitForWindow() {
-        for (int i = 0; i < 300; ++i) {
-            HWND w = FindWindowW(kClass, nullptr);
-            if (w && IsWindowVisible(w)) return w;
-            Pump(30);
-        }
-        return nullptr;
+        HWND w = nullptr;
+        WaitUntil([&] {
+            w = FindWindowW(kClass, nullptr);
+            return w && IsWindowVisible(w);
+        });
+        return w && IsWindowVisible(w) ? w : nullptr;
     }
 
     // The process's exit code once it ended within the time, else -1.
-    static long ExitCode(HANDLE process) {
-        const DWORD t0 = GetTickCount();
-        while (WaitForSingleObject(process, 10) == WAIT_TIMEOUT) {
-            Pump(10);
-            if (GetTickCount() - t0 > 15000) return -1;
-        }
-        DWORD code = 1;
-        GetExitCodeProcess(process, &code);
-        return static_cast<long>(code);
-    }
-
-    // The same, answering only messages sent to this thread meanwhile: posted
-    // ones (the item's reload after a write) stay queued until the test pumps.
-    static long ExitCodeKeepingPosted(HANDLE process) {
-        const DWORD t0 = GetTickCount();
-        while (MsgWaitForMultipleObjects(1, &process, FALSE, 50, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
-            MSG m;
-            PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-            if (GetTickCount() - t0 > 15000) return -1;
-        }
-        DWORD code = 1;
-        GetExitCodeProcess(process, &code);
-        return static_cast<long>(code);
-    }
+    static long ExitCode(HANDLE process) { return WaitForExit(process); }
 
     static void Command(HWND editor, int id, HWND from = nullptr) {
         DWORD_PTR result = 0;
@@ -148,7 +125,7 @@ protected:
         dll = LoadLibraryW((ExeDir() + L"velkaro.dll").c_str());
         ASSERT_NE(dll, nullptr);
         WNDCLASSW wc = {};
-        wc.lpfnWndProc = DefWindowProcW;
+        wc.lpfnWndProc = WallpaperHostProc;  // the editor's window may lie over the item
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"EditorTestHost";
         RegisterClassW(&wc);
@@ -233,13 +210,12 @@ TEST_F(EditorProcess, MissingFileIsToldAndTheExitCreatesIt) {
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
     HWND box = nullptr;
-    for (int i = 0; i < 200 && !box; ++i, Pump(20)) box = FindWindowW(L"#32770", L"error");
-    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowW(L"#32770", L"error")) != nullptr; }));
     wchar_t text[400] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 400);  // the message box's static text
     EXPECT_EQ(std::wstring(text), L"Can't open '" + dir + L"Sitarel.ini'");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 200 && IsWindow(box); ++i) Pump(20);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
     EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), "0\r\n\r\n[_REG_BAK]x\r\n\r\n");
@@ -249,12 +225,11 @@ TEST_F(EditorProcess, MissingFileIsToldAndTheExitCreatesIt) {
 // returns its text; empty when none came.
 std::wstring Answer(const wchar_t* caption, int button) {
     HWND box = nullptr;
-    for (int i = 0; i < 250 && !box; ++i, Pump(20)) box = FindWindowW(L"#32770", caption);
-    if (!box) return std::wstring();
+    if (!WaitUntil([&] { return (box = FindWindowW(L"#32770", caption)) != nullptr; })) return std::wstring();
     wchar_t text[600] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 600);
     PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    for (int i = 0; i < 250 && IsWindow(box); ++i) Pump(20);
+    WaitUntil([&] { return !IsWindow(box); });
     return text;
 }
 
@@ -295,11 +270,14 @@ TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
     Command(window, kApplyButton, GetDlgItem(window, kApplyButton));
-    ASSERT_EQ(ExitCodeKeepingPosted(editor), 0);
+    ASSERT_EQ(ExitCode(editor), 0);  // leaves what the editor posted in the queue
     ASSERT_EQ(SlotText(0, L"Location"), L"Kathmandu");
     // Only the message makes the item read the slots again.
+    MSG queued;
+    EXPECT_TRUE(PeekMessageW(&queued, item, velkaro::kMsgLocationsChanged, velkaro::kMsgLocationsChanged,
+                             PM_NOREMOVE));
     EXPECT_EQ(TitleBand(), tokyo);
-    Pump(200);
+    PumpPending();
     const std::vector<uint32_t> kathmandu = TitleBand();
     EXPECT_NE(kathmandu, tokyo);
 
@@ -309,8 +287,10 @@ TEST_F(ItemAndEditor, ItemFollowsTheWriteAndTheRegToggleThroughTheirMessages) {
     Command(window, IDM_REG_LOCATION);  // the name leaves the title
     EXPECT_EQ(SettingsDword(L"", L"Title"), 2u);
     EXPECT_EQ(SettingsDword(L"", L"Clock"), 6u);
+    EXPECT_TRUE(PeekMessageW(&queued, item, velkaro::kMsgEditorSettingsChanged,
+                             velkaro::kMsgEditorSettingsChanged, PM_NOREMOVE));
     EXPECT_EQ(TitleBand(), kathmandu);
-    Pump(200);
+    PumpPending();
     EXPECT_NE(TitleBand(), kathmandu);
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
@@ -320,15 +300,16 @@ namespace {
 
 // A dialog of the editor once it is shown, or null.
 HWND WaitForDialog(const wchar_t* caption) {
-    for (int i = 0; i < 250; ++i, Pump(20))
-        if (HWND d = FindWindowW(L"#32770", caption))
-            if (IsWindowVisible(d)) return d;
-    return nullptr;
+    HWND d = nullptr;
+    WaitUntil([&] {
+        d = FindWindowW(L"#32770", caption);
+        return d && IsWindowVisible(d);
+    });
+    return d && IsWindowVisible(d) ? d : nullptr;
 }
 
 bool WaitGone(HWND w) {
-    for (int i = 0; i < 250 && IsWindow(w); ++i) Pump(20);
-    return !IsWindow(w);
+    return WaitUntil([&] { return !IsWindow(w); });
 }
 
 std::wstring Text(HWND dlg, int id) {
@@ -488,8 +469,11 @@ TEST_F(EditorProcess, ZoneListTypeAheadAndWholeNamesAndApproximateRules) {
     ASSERT_NE(rule, nullptr);
     HWND list = GetDlgItem(rule, IDC_RULE_ZONE);
     // Typed keys, each with its own time, as a keyboard gives them.
-    for (wchar_t ch : std::wstring(L"(UTC+01:00) Am")) PostMessageW(list, WM_CHAR, ch, 1);
-    for (int i = 0; i < 20; ++i) Pump(20);
+    for (wchar_t ch : std::wstring(L"(UTC+01:00) Am")) {
+        PostMessageW(list, WM_CHAR, ch, 1);
+        Pace(20);
+    }
+    Settle(window);
     EXPECT_EQ(Text(rule, IDC_RULE_ZONE).rfind(L"(UTC+01:00) Amsterdam", 0), 0u) << Text(rule, IDC_RULE_ZONE).c_str();
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(rule, IDC_RULE_START_MONTH)));
     EXPECT_EQ(SendDlgItemMessageW(rule, IDC_RULE_START_MONTH, CB_GETCURSEL, 0, 0), 2);  // March
@@ -563,11 +547,11 @@ TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
     // Without the replacement library the platform's dialog comes; cancelled, nothing changes.
     PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
     HWND picker = nullptr;
-    for (int i = 0; i < 250 && !picker; ++i, Pump(20)) {
+    ASSERT_TRUE(WaitUntil([&] {
         HWND d = FindWindowW(L"#32770", nullptr);
         if (d && GetWindow(d, GW_OWNER) == window && IsWindowVisible(d)) picker = d;
-    }
-    ASSERT_NE(picker, nullptr);
+        return picker != nullptr;
+    }));
     PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitGone(picker));
 
@@ -579,8 +563,7 @@ TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
     PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
     EXPECT_EQ(Answer(L"error", IDOK), L"Can't open '" + path + L"'");
     WriteBytes(answer, std::string(other.begin(), other.end()));
-    PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
-    for (int i = 0; i < 50; ++i) Pump(20);
+    Command(window, IDM_STOCK_OPEN);  // returns once the file is loaded
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
     DeleteFileW(stub.c_str());
@@ -598,11 +581,7 @@ TEST_F(EditorProcess, OpenSavesTheFileThenLoadsTheChosenOneWhichTheExitWrites) {
 
 namespace {
 
-// Posts a command and lets the editor run it.
-void Post(HWND window, int command) {
-    PostMessageW(window, WM_COMMAND, command, 0);
-    Pump(100);
-}
+
 
 // The stand-in file dialog answers with `path` from now on.
 void AnswerFileDialogWith(const std::wstring& dir, const std::wstring& path) {
@@ -628,12 +607,12 @@ TEST_F(EditorProcess, FailedSaveBeforeOpenStaysOnThePresentFileWithItsData) {
     ASSERT_NE(editor, nullptr);
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
-    Post(window, IDM_STOCK_ALLSELECT);
-    Post(window, IDM_STOCK_CUT);  // a change that lives only in memory
+    Command(window, IDM_STOCK_ALLSELECT);
+    Command(window, IDM_STOCK_CUT);  // a change that lives only in memory
     PostMessageW(window, WM_COMMAND, IDM_STOCK_OPEN, 0);
     EXPECT_EQ(Answer(L"error", IDOK).find(L"Can't create " + dir + L"Sitarel.ini .("), 0u);
     EXPECT_NE(Answer(L"Warning", IDCANCEL).find(L"lose the changes"), std::wstring::npos);
-    Pump(200);
+    Settle(window);
     RemoveDirectoryW(blocker.c_str());
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);
@@ -694,7 +673,7 @@ TEST_F(EditorProcess, PlacesOfAKeptFileGoElsewhereOnlyWhenTheUserSaysSo) {
         HWND window = WaitForWindow();
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(Answer(L"error", IDOK).find(L"'" + dir + L"Sitarel.ini' is not a category file."), 0u);
-        Post(window, IDM_STOCK_WORKCOPY);  // now there are places to keep
+        Command(window, IDM_STOCK_WORKCOPY);  // now there are places to keep
         PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
         EXPECT_NE(Answer(L"Warning", answer).find(L"Save the categories to another file?"), std::wstring::npos);
         if (answer == IDYES) {
@@ -717,8 +696,8 @@ TEST_F(EditorProcess, EndOfTheSessionSavesAsTheExitDoes) {
     ASSERT_NE(editor, nullptr);
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
-    Post(window, IDM_STOCK_ALLSELECT);
-    Post(window, IDM_STOCK_CUT);
+    Command(window, IDM_STOCK_ALLSELECT);
+    Command(window, IDM_STOCK_CUT);
     DWORD_PTR may = 0;
     ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 15000, &may));
     EXPECT_EQ(may, static_cast<DWORD_PTR>(TRUE));
@@ -813,7 +792,7 @@ TEST_F(EditorProcess, KillsDuringTheApplyButtonLoseNoPlaceAndTearNoSlot) {
     ASSERT_NE(editor, nullptr);
     HWND window = WaitForWindow();
     ASSERT_NE(window, nullptr);
-    Pump(300);
+    Settle(window);
     double t0 = Seconds();
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(kApplyButton, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, kApplyButton)));
@@ -838,7 +817,7 @@ TEST_F(EditorProcess, KillsDuringTheApplyButtonLoseNoPlaceAndTearNoSlot) {
         ASSERT_NE(editor, nullptr);
         window = WaitForWindow();
         ASSERT_NE(window, nullptr);
-        Pump(300);
+        Settle(window);
         // Every other kill waits until the first slot has changed, so that
         // the machine's load cannot move them all out of the write.
         const bool aimed = run % 2 == 1;
@@ -853,7 +832,7 @@ TEST_F(EditorProcess, KillsDuringTheApplyButtonLoseNoPlaceAndTearNoSlot) {
         }
         TerminateProcess(editor, 9);
         WaitForSingleObject(editor, 5000);
-        for (int w = 0; w < 100 && FindWindowW(kClass, nullptr); ++w) Pump(20);
+        WaitUntil([] { return FindWindowW(kClass, nullptr) == nullptr; }, 2000);
 
         const std::string file = ReadAll(dir + L"Sitarel.ini");
         const size_t bak = file.find("[_REG_BAK]x\r\n"), next = file.find("\r\n[", bak + 1);
@@ -895,9 +874,7 @@ bool StartOnHost(const std::wstring& command) {
 
 // Whether a file or folder is there (or gone, with `there` false) within five seconds.
 bool Appears(const std::wstring& path, bool there = true) {
-    for (int i = 0; i < 250; ++i, Sleep(20))
-        if ((GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == there) return true;
-    return false;
+    return PollUntil([&] { return (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) == there; }, 5000);
 }
 
 velkaro::Categories OnePlace(int copies) {

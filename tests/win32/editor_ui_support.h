@@ -69,15 +69,16 @@ inline DWORD SlotValid(int slot) {
 
 // A window of the caption once it is shown (dialogs and message boxes), or null.
 inline HWND WaitForDialog(const wchar_t* caption, int ms = 5000) {
-    for (int i = 0; i < ms / 20; ++i, Pump(20))
-        if (HWND d = FindWindowW(L"#32770", caption))
-            if (IsWindowVisible(d)) return d;
-    return nullptr;
+    HWND d = nullptr;
+    WaitUntil([&] {
+        d = FindWindowW(L"#32770", caption);
+        return d && IsWindowVisible(d);
+    }, static_cast<DWORD>(ms));
+    return d && IsWindowVisible(d) ? d : nullptr;
 }
 
 inline bool WaitGone(HWND w) {
-    for (int i = 0; i < 250 && IsWindow(w); ++i) Pump(20);
-    return !IsWindow(w);
+    return WaitUntil([&] { return !IsWindow(w); }, 5000);
 }
 
 // The text of a message box (its static text) or of a dialog's control.
@@ -133,42 +134,30 @@ protected:
         STARTUPINFOW si = {sizeof si};
         if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &process))
             return false;
-        for (int i = 0; i < 300 && !window; ++i, Pump(30)) {
+        WaitUntil([&] {
             HWND w = FindWindowW(L"SitarelWndClass", nullptr);
             if (w && IsWindowVisible(w)) window = w;
-        }
-        Pump(200);
+            return window != nullptr;
+        });
+        if (window) Settle(window);
         return window != nullptr;
     }
 
-    // Posts a menu or button command and lets the editor run it.
+    // Runs a menu or button command that opens no box; returns once it has run.
     void Command(int id) {
         HWND from = id < 100 ? GetDlgItem(window, id) : nullptr;
-        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, from ? BN_CLICKED : 0), reinterpret_cast<LPARAM>(from));
-        Pump(300);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(id, from ? BN_CLICKED : 0), reinterpret_cast<LPARAM>(from),
+                            SMTO_NORMAL, 15000, &result);
     }
 
     // Exit from the Work menu; true when the program ended with 0.
     bool Exit() {
         PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
-        const DWORD t0 = GetTickCount();
-        while (WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT) {
-            Pump(10);
-            if (GetTickCount() - t0 > 15000) return false;
-        }
-        DWORD code = 1;
-        GetExitCodeProcess(process.hProcess, &code);
-        return code == 0;
+        return WaitForExit(process.hProcess) == 0;
     }
 
-    bool Ended(int ms = 15000) {
-        const DWORD t0 = GetTickCount();
-        while (WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT) {
-            Pump(10);
-            if (GetTickCount() - t0 > static_cast<DWORD>(ms)) return false;
-        }
-        return true;
-    }
+    bool Ended(int ms = 15000) { return WaitForExit(process.hProcess, static_cast<DWORD>(ms)) != -1; }
 
     HWND List(int id) { return GetDlgItem(window, id); }
 
@@ -243,10 +232,10 @@ inline void PenGesture(const std::vector<POINT>& points) {
         in.mi.dy = MulDiv(p.y, 65535, cy - 1);
         in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
         SendInput(1, &in, sizeof in);
-        Pump(25);
+        Pace(25);
     };
     send(points.front(), 0);
-    Pump(100);
+    Pace(100);
     send(points.front(), MOUSEEVENTF_LEFTDOWN);
     for (size_t i = 1; i < points.size(); ++i) {
         const POINT a = points[i - 1], b = points[i];
@@ -254,7 +243,7 @@ inline void PenGesture(const std::vector<POINT>& points) {
             send({a.x + (b.x - a.x) * step / 8, a.y + (b.y - a.y) * step / 8}, 0);
     }
     send(points.back(), MOUSEEVENTF_LEFTUP);
-    Pump(300);
+    Pace(300);  // input has no message to wait for: the editor's list takes it meanwhile
 }
 
 }  // namespace sitarel_ui

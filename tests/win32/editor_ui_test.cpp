@@ -20,10 +20,11 @@ void TypeInBox(HWND window, const wchar_t* text) {
     HWND box = GetDlgItem(window, 10);
     HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr);
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageW(edit, WM_CHAR, L'\r', 0x001C0001);
-    PostMessageW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001);
-    Pump(300);
+    // Sent, so that each key has been handled when the call returns.
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(edit, WM_KEYDOWN, VK_RETURN, 0x001C0001, SMTO_NORMAL, 15000, &r);
+    SendMessageTimeoutW(edit, WM_CHAR, L'\r', 0x001C0001, SMTO_NORMAL, 15000, &r);
+    SendMessageTimeoutW(edit, WM_KEYUP, VK_RETURN, 0xC01C0001, SMTO_NORMAL, 15000, &r);
 }
 
 // Makes a category current as a choice in the category box does.
@@ -31,8 +32,9 @@ void ChooseCategory(HWND window, const wchar_t* name) {
     HWND box = GetDlgItem(window, 10);
     const LRESULT at = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
     SendMessageW(box, CB_SETCURSEL, at, 0);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(10, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
-    Pump(300);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(10, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box), SMTO_NORMAL,
+                        15000, &r);
 }
 
 }  // namespace
@@ -48,7 +50,7 @@ TEST_F(EditorUi, ApplyAsksBeforeItLeavesFewerValidPlacesInTheSlots) {
     EXPECT_NE(question.find(L"3 valid places now"), std::wstring::npos) << question;
     EXPECT_NE(question.find(L"will hold 2"), std::wstring::npos) << question;
     EXPECT_NE(question.find(L"\"_REG_BAK\""), std::wstring::npos) << question;
-    Pump(300);
+    Settle(window);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_EQ(SlotName(0), L"Tokyo");  // cancelled: nothing written
 
@@ -69,7 +71,7 @@ TEST_F(EditorUi, WriteOfMoreThanTwentyRowsSaysTheRestAreNotWritten) {
     const std::wstring question = Answer(L"Warning", IDOK);
     EXPECT_NE(question.find(L"23 rows"), std::wstring::npos) << question;
     EXPECT_NE(question.find(L"after the twentieth are not"), std::wstring::npos) << question;
-    Pump(300);
+    Settle(window);
     EXPECT_EQ(SlotName(19), L"Place 19");
     EXPECT_EQ(RowCount(kWork), 20);  // the list shows what the slots hold
     EXPECT_TRUE(Exit());
@@ -86,7 +88,7 @@ TEST_F(EditorUi, AfterApplyFailsToSaveAndTheUserStaysTheWorkListShowsTheSlots) {
     EXPECT_NE(Answer(L"Warning", IDOK).find(L"Write the slots anyway?"), std::wstring::npos);
     // The save at the exit fails too, and the user stays.
     EXPECT_EQ(Answer(L"error", IDOK).find(L"Can't create "), 0u);
-    Pump(300);
+    Settle(window);
     ASSERT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_EQ(SlotName(0), L"Kathmandu");
     ASSERT_EQ(RowCount(kWork), 20);  // every slot key exists after the write
@@ -108,7 +110,7 @@ TEST_F(EditorUi, EditsAndCheckMarksInSearchHitsReachTheirCategory) {
     SendMessageW(GetDlgItem(loc, IDC_LOC_NAME), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"New Delhi"));
     PostMessageW(loc, WM_COMMAND, IDM_DIALOG_OK, 0);
     ASSERT_TRUE(WaitGone(loc));
-    Pump(200);
+    Settle(window);
     PenGesture({CellPoint(kStock, 0, 1)});  // the check mark, tapped
     EXPECT_EQ(Rows(kStock), L"- New Delhi");
 

@@ -118,14 +118,15 @@ TEST_F(TodayHost, WindowTitledTodayOfTheTodayClass) {
     PROCESS_INFORMATION pi = {};
     ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
     HWND found = nullptr;
-    for (const DWORD t0 = GetTickCount(); !found && GetTickCount() - t0 < 30000; Sleep(20)) {
+    PollUntil([&] {
         for (HWND w = FindWindowExW(nullptr, nullptr, velkaro::kTodayWindowClass, nullptr); w && !found;
              w = FindWindowExW(nullptr, w, velkaro::kTodayWindowClass, nullptr)) {
             DWORD pid = 0;
             GetWindowThreadProcessId(w, &pid);
             if (pid == pi.dwProcessId) found = w;
         }
-    }
+        return found != nullptr;
+    }, 30000);
     wchar_t title[64] = {};
     if (found) {
         GetWindowTextW(found, title, 64);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cwchar>
 #include <functional>
 #include <string>
@@ -21,30 +22,31 @@ using namespace velkaro;
 
 namespace {
 
-// Reads the texts of the next pop-up menu the item opens, then closes it.
+// Dispatches what is queued (the pen-down or the action that opens a pop-up
+// menu) and reads the texts of the menu the item opens, then closes it.
 std::vector<std::wstring> CaptureMenu(HWND owner) {
     std::vector<std::wstring> texts;
+    std::atomic<bool> done{false};
     std::thread reader([&] {
-        for (int i = 0; i < 400; ++i) {
+        PollUntil([&] {
             HWND popup = FindWindowW(L"#32768", nullptr);
             HMENU menu = popup ? reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0)) : nullptr;
-            if (menu) {
-                for (int k = 0; k < GetMenuItemCount(menu); ++k) {
-                    wchar_t buf[300] = {};
-                    GetMenuStringW(menu, static_cast<UINT>(k), buf, 300, MF_BYPOSITION);
-                    const UINT state = GetMenuState(menu, static_cast<UINT>(k), MF_BYPOSITION);
-                    texts.push_back(((state & MF_CHECKED) ? L"*" : L"") + std::wstring(buf));
-                }
-                PostMessageW(owner, WM_CANCELMODE, 0, 0);
-                PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-                return;
+            if (!menu) return false;
+            for (int k = 0; k < GetMenuItemCount(menu); ++k) {
+                wchar_t buf[300] = {};
+                GetMenuStringW(menu, static_cast<UINT>(k), buf, 300, MF_BYPOSITION);
+                const UINT state = GetMenuState(menu, static_cast<UINT>(k), MF_BYPOSITION);
+                texts.push_back(((state & MF_CHECKED) ? L"*" : L"") + std::wstring(buf));
             }
-            Sleep(10);
-        }
+            PostMessageW(owner, WM_CANCELMODE, 0, 0);
+            PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+            return true;
+        });
+        done = true;
     });
-    Pump(300);
+    WaitUntil([&] { return done.load(); }, 15000);
     reader.join();
-    Pump(50);
+    PumpPending();
     return texts;
 }
 
@@ -115,16 +117,14 @@ protected:
         SetWindowPos(host, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOZORDER | SWP_NOMOVE);
     }
 
-    // Holds the pen down at (x, y) past the hold time, then lifts it.
+    // Holds the pen down at (x, y) past the hold time, then lifts it. The
+    // gesture recognizer keeps the pen-down's dispatch until the hold time has
+    // passed without a pen-up: the pen goes up only after that.
     void HoldPen(int x, int y) {
-        std::thread up([&] {
-            Sleep(900);
-            PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-        });
         PostMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        Pump(1200);
-        up.join();
-        Pump(50);
+        PumpPending();
+        PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        PumpPending();
     }
 
     static DWORD Dword(const wchar_t* sub, const wchar_t* name) {
@@ -182,33 +182,28 @@ TEST_F(ItemInHost, ActionsPostedByNumberAndTapsByZone) {
     Start();
     const int twoBodies = Query();
     ASSERT_TRUE(RunPost(L"11"));  // action 1, "sort": all ten bodies
-    Pump(100);
+    PumpPending();
     const int tenBodies = Query();
     EXPECT_GT(tenBodies, twoBodies);
 
     // A tap in the middle third runs "sort" again.
     PostMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(240, 10));
     PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(240, 10));
-    Pump(200);
+    PumpPending();
     EXPECT_EQ(Query(), twoBodies);
 
     // A tap-and-hold in the right third runs only its hold action ("pos": a menu).
-    std::vector<std::wstring> menu;
-    std::thread up([&] {
-        Sleep(900);
-        PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(400, 10));
-    });
     PostMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 10));
-    menu = CaptureMenu(host);
-    up.join();
-    Pump(200);
+    const std::vector<std::wstring> menu = CaptureMenu(host);  // no pen-up queued: a hold
+    PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(400, 10));
+    PumpPending();
     ASSERT_EQ(menu.size(), 20u);
     EXPECT_EQ(menu[0].substr(0, 1), L"*");
     EXPECT_NE(menu[0].find(L"Tokyo"), std::wstring::npos);
     EXPECT_EQ(Query(), -1);  // the pen-up after the hold was not taken as a tap
     PostMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(400, 10));
     PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(400, 10));
-    Pump(200);
+    PumpPending();
     EXPECT_EQ(Query(), tenBodies);  // while the next pen-down makes a tap again
 }
 
@@ -218,7 +213,7 @@ TEST_F(ItemInHost, ReloadsPlacesWhenTheEditorSaysSo) {
     SetText(L"\\Pos00", L"Location", L"Elsewhere");
     SetDword(L"\\Pos01", L"Valid", 0);
     ASSERT_TRUE(RunPost(L"2"));
-    Pump(100);
+    PumpPending();
     PostMessageW(item, velkaro::ActionMessage(5), 0, 0);  // "pos"
     std::vector<std::wstring> menu = CaptureMenu(host);
     ASSERT_EQ(menu.size(), 19u);
@@ -228,7 +223,7 @@ TEST_F(ItemInHost, ReloadsPlacesWhenTheEditorSaysSo) {
     // "MenuTime" off through the editor's settings message: names without clocks.
     SetDword(L"", L"MenuTime", 0);
     ASSERT_TRUE(RunPost(L"3"));
-    Pump(100);
+    PumpPending();
     PostMessageW(item, velkaro::ActionMessage(5), 0, 0);
     menu = CaptureMenu(host);
     ASSERT_FALSE(menu.empty());
@@ -245,7 +240,7 @@ TEST_F(ItemInHost, TapsOffStillLetHoldsRun) {
     const int before = Query();
     PostMessageW(item, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(240, 10));
     PostMessageW(item, WM_LBUTTONUP, 0, MAKELPARAM(240, 10));
-    Pump(100);
+    PumpPending();
     EXPECT_EQ(Query(), -1);
     HoldPen(240, 10);
     EXPECT_GT(Query(), before);
@@ -278,42 +273,41 @@ TEST_F(ItemInHost, FirstStoreFollowsTheTodayScreensSize) {
 
 namespace {
 
-// Watches for a top-level dialog with the caption while the test's thread
-// pumps messages, hands it to `act` (which should end it) and reports whether
-// one came within `ms`. A dialog that `act` did not end is cancelled (and the
-// test fails), so that no test waits on a modal window.
-bool WhileDialog(const wchar_t* caption, DWORD ms, const std::function<void(HWND)>& act) {
-    bool seen = false;
+// Hands the first visible top-level dialog with the caption to act (which
+// should end it) while this thread runs run(handled); whether one came. A
+// dialog that act did not end is cancelled (and the test fails), so that no
+// test waits on a modal window.
+bool DialogDuring(const wchar_t* caption, const std::function<void(HWND)>& act,
+                  const std::function<void(const std::atomic<bool>& handled)>& run) {
+    std::atomic<bool> stop{false}, seen{false}, handled{false};
     std::thread watcher([&] {
-        for (DWORD waited = 0; waited < ms; waited += 10) {
-            HWND dlg = FindWindowW(L"#32770", caption);
-            if (dlg && IsWindowVisible(dlg)) {
-                seen = true;
-                act(dlg);
-                for (int i = 0; i < 300 && IsWindow(dlg); ++i) Sleep(10);
-                if (IsWindow(dlg)) {
-                    ADD_FAILURE() << "the dialog stayed open";
-                    PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
-                }
-                return;
+        HWND dlg = nullptr;
+        PollUntil([&] {
+            dlg = FindWindowW(L"#32770", caption);
+            return stop || (dlg && IsWindowVisible(dlg));
+        }, 60000);
+        if (!stop && dlg) {
+            seen = true;
+            act(dlg);
+            if (!PollUntil([&] { return !IsWindow(dlg); }, 3000)) {
+                ADD_FAILURE() << "the dialog stayed open";
+                PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
             }
-            Sleep(10);
         }
+        handled = true;
     });
-    const DWORD t0 = GetTickCount();
-    while (GetTickCount() - t0 < ms + 200) {
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-        if (seen) break;
-        Sleep(5);
-    }
+    run(handled);
+    stop = true;
     watcher.join();
-    MSG m;
-    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    PumpPending();
     return seen;
+}
+
+// A dialog with the caption that comes within ms, handed to act.
+bool WhileDialog(const wchar_t* caption, DWORD ms, const std::function<void(HWND)>& act) {
+    return DialogDuring(caption, act, [ms](const std::atomic<bool>& handled) {
+        WaitUntil([&] { return handled.load(); }, ms);
+    });
 }
 
 // Whether the title band shows the colours of a shifted time.
@@ -365,7 +359,6 @@ TEST_F(ItemInHost, DateDialogFitsOffersOkAndCancelAndCancelKeepsTheDay) {
         EXPECT_LE(box.right, client.right) << way;
         EXPECT_LE(box.bottom, client.bottom) << way;
         EXPECT_EQ(bar, (std::vector<std::wstring>{L"OK", L"Cancel"})) << way;
-        Pump(100);
         EXPECT_EQ(ShowsAShift(item, client.right - client.left), way == 2) << way;
     }
 }
@@ -397,13 +390,14 @@ TEST_F(ItemInHost, EditNamesAProgramItCannotStartAndStartsOneThatIsThere) {
     const std::wstring slot = std::wstring(velkaro::kSettingsKey + 1) + L"\\Pos19";
     ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, slot.c_str()), ERROR_SUCCESS);
     PostMessageW(item, velkaro::ActionMessage(4), 0, 0);
-    EXPECT_FALSE(WhileDialog(L"error", 1500, [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); }));
-    bool written = false;
-    for (int i = 0; i < 200 && !written; ++i) {
+    // The action starts the program (or names it in a box) before it returns.
+    EXPECT_FALSE(DialogDuring(
+        L"error", [](HWND box) { PostMessageW(box, WM_COMMAND, IDOK, 0); },
+        [](const std::atomic<bool>&) { PumpPending(); }));
+    EXPECT_TRUE(WaitUntil([&] {
         HKEY k;
-        written = RegOpenKeyExW(HKEY_CURRENT_USER, slot.c_str(), 0, KEY_READ, &k) == ERROR_SUCCESS;
-        if (written) RegCloseKey(k);
-        Sleep(100);
-    }
-    EXPECT_TRUE(written);
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, slot.c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+        RegCloseKey(k);
+        return true;
+    }, 20000));
 }

@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/win/png_win.h"
+#include <dlgs.h>
 #include "platform/win/todaycmn.h"
 #include "resources/colour_ids.h"
 #include "resources/options_ids.h"
@@ -25,13 +27,14 @@ namespace {
 
 constexpr int kWidth = 480;
 
+// Called from the driver thread, which has no windows.
 HWND WaitForWindow(const wchar_t* title) {
-    for (int i = 0; i < 500; ++i) {
-        HWND w = FindWindowW(nullptr, title);
-        if (w && IsWindowVisible(w)) return w;
-        Sleep(10);
-    }
-    return nullptr;
+    HWND w = nullptr;
+    PollUntil([&] {
+        w = FindWindowW(nullptr, title);
+        return w && IsWindowVisible(w);
+    });
+    return w && IsWindowVisible(w) ? w : nullptr;
 }
 
 // The page of the sheet at index, made current (pages are made when first shown).
@@ -134,7 +137,7 @@ protected:
         if (!chooser) return;
         SendMessageW(chooser, WM_COMMAND, MAKEWPARAM(1042, STN_CLICKED), 0);  // (255,0,0)
         SendMessageW(chooser, WM_COMMAND, IDM_COLOUR_OK, 0);
-        for (int i = 0; i < 200 && IsWindow(chooser); ++i) Sleep(10);
+        PollUntil([&] { return !IsWindow(chooser); });
         HWND pos = Page(sheet, 2);
         SetDlgItemTextW(pos, IDC_POS_NAME, L"Elsewhere");
         SetDlgItemTextW(pos, IDC_POS_TD, L"5.75");
@@ -175,8 +178,7 @@ TEST_F(OptionsFromHost, CancelLeavesTheRegistryAsItWas) {
     RunOptions([](HWND sheet) {
         ChangeColourAndPlace(sheet);
         HWND sort = Page(sheet, 5);
-        Click(sort, IDC_SORT_TOLEFT);
-        Sleep(50);
+        Click(sort, IDC_SORT_TOLEFT);  // queued before the button press, so handled first
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     });
     EXPECT_EQ(RegDword(L"", L"CrTitle"), 0xFFD2BE);
@@ -202,7 +204,6 @@ TEST_F(OptionsFromHost, PagesApplyTheirControls) {
         wchar_t name[64] = {};
         GetDlgItemTextW(pos, IDC_POS_NAME, name, 64);
         if (std::wstring(name) == L"Hong Kong") SetDlgItemTextW(pos, IDC_POS_NAME, L"Victoria");
-        Sleep(50);
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_EQ(RegDword(L"", L"TMarginTop"), 5);
@@ -225,7 +226,7 @@ TEST_F(OptionsFromHost, RegDelThenOkLeavesNoSettingsAndTheNextStartWritesThem) {
         if (!box) return;
         answered = true;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(10);
+        PollUntil([&] { return !IsWindow(box); });
         PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     });
     EXPECT_TRUE(answered);
@@ -264,4 +265,242 @@ TEST_F(OptionsFromHost, ANewPictureShowsAtTheNextPaint) {
     EXPECT_EQ(RegText(L"\\0", L"Icon"), icon);
     EXPECT_GT(greenCount(Snapshot(&redraw)), 100);
     _putenv("VELKARO_NOW=");
+}
+
+// Typing a slot number selects that slot; retyping the one shown stays on it,
+// and a number past the last slot selects the last.
+TEST_F(OptionsFromHost, TypedSlotNumberSelectsThatSlot) {
+    std::wstring afterRetype, afterFiftyTwo, numberShown, afterSeven;
+    RunOptions([&](HWND sheet) {
+        HWND pos = Page(sheet, 2);
+        HWND slot = GetDlgItem(pos, IDC_POS_SLOT);
+        auto type = [&](const wchar_t* keys) {
+            SendMessageW(slot, EM_SETSEL, 0, -1);
+            for (const wchar_t* k = keys; *k; ++k) SendMessageW(slot, WM_CHAR, *k, 1);
+        };
+        auto text = [](HWND w, int id) {
+            wchar_t buf[64] = {};
+            GetDlgItemTextW(w, id, buf, 64);
+            return std::wstring(buf);
+        };
+        SetDlgItemTextW(pos, IDC_POS_NAME, L"Edo");
+        type(L"0");
+        afterRetype = text(pos, IDC_POS_NAME);
+        type(L"52");
+        afterFiftyTwo = text(pos, IDC_POS_NAME);
+        numberShown = text(pos, IDC_POS_SLOT);
+        type(L"7");
+        afterSeven = text(pos, IDC_POS_NAME);
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    EXPECT_EQ(afterRetype, L"Edo");
+    EXPECT_EQ(afterFiftyTwo, L"Hong Kong");
+    EXPECT_EQ(numberShown, L"19");
+    EXPECT_EQ(afterSeven, L"Mexico City");
+    EXPECT_EQ(RegText(L"\\Pos00", L"Location"), L"Edo");
+}
+
+// The timing tool starts an item of its own, which writes its window into
+// "HWND"; when the tool ends the running item's window is named there again.
+TEST_F(OptionsFromHost, TimingToolGivesHwndBack) {
+    const std::wstring ours = RegText(L"", L"HWND");
+    ASSERT_EQ(ours, FormatWindowHandle(reinterpret_cast<uintptr_t>(item)));
+    std::wstring command = L"\"" + ExeDir() + L"velkaro-options_time.exe\" 1";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    DWORD waited = WAIT_TIMEOUT;
+    for (int i = 0; i < 600 && waited == WAIT_TIMEOUT; ++i) {
+        Pump(10);
+        waited = WaitForSingleObject(pi.hProcess, 90);
+    }
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_EQ(waited, WAIT_OBJECT_0);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(RegText(L"", L"HWND"), ours);
+}
+
+namespace {
+
+// A visible top-level window with this title whose owner is `owner` (any owner when null).
+HWND WaitForOwned(const wchar_t* title, HWND owner, int ms) {
+    struct Find {
+        const wchar_t* title;
+        HWND owner, found;
+    } f{title, owner, nullptr};
+    for (int waited = 0;; waited += 20) {
+        EnumWindows(
+            [](HWND w, LPARAM lp) -> BOOL {
+                auto* f = reinterpret_cast<Find*>(lp);
+                wchar_t text[64] = {};
+                GetWindowTextW(w, text, 64);
+                if (!IsWindowVisible(w) || std::wstring(text) != f->title) return TRUE;
+                if (f->owner && GetWindow(w, GW_OWNER) != f->owner) return TRUE;
+                f->found = w;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&f));
+        if (f.found || waited >= ms) return f.found;
+        Sleep(20);
+    }
+}
+
+// Ends whatever a failed step left open above the sheet, so that the sheet can close.
+void CloseLeftovers() {
+    for (int round = 0; round < 5; ++round) {
+        HWND open = WaitForOwned(L"Open", nullptr, 0), error = WaitForOwned(L"error", nullptr, 0);
+        if (!open && !error) return;
+        if (HWND box = open ? WaitForOwned(L"", open, 0) : nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        if (open) PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+        if (error) PostMessageW(error, WM_COMMAND, IDOK, 0);
+        Sleep(200);
+    }
+}
+
+void WaitGone(HWND w) {
+    for (int i = 0; i < 500 && IsWindow(w); ++i) Sleep(10);
+}
+
+std::wstring Lower(std::wstring s) {
+    for (wchar_t& c : s) c = static_cast<wchar_t>(towlower(c));
+    while (!s.empty() && s.back() == L'\\') s.pop_back();
+    return s;
+}
+
+// What the file dialog showed and what the page's path edit held after each round.
+struct ChooserRun {
+    std::wstring folder, firstFilter, afterSame, afterMissing, afterOther, afterNotPicture;
+    bool missingRefused = false, notPictureRefused = false;
+};
+
+}  // namespace
+
+// The "..." picture chooser opens in the picture's own folder (a device path
+// taken on the plug-in's drive), offers PNG and BMP together, and gives back
+// only files that exist and are pictures; the same file keeps its device path.
+TEST_F(OptionsFromHost, PictureChooserStartsInThePicturesFolderAndTakesOnlyPictures) {
+    const std::wstring dir = ExeDir() + L"chooser_test\\";
+    CreateDirectoryW(dir.c_str(), nullptr);
+    std::vector<uint32_t> px(16 * 16, 0x00FF00);
+    ASSERT_TRUE(WritePng(dir + L"sun.png", px.data(), 16, 16));
+    ASSERT_TRUE(WritePng(dir + L"other.png", px.data(), 16, 16));
+    HANDLE text = CreateFileW((dir + L"notes.png").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(text, INVALID_HANDLE_VALUE);
+    DWORD wrote = 0;
+    WriteFile(text, "not a picture", 13, &wrote, nullptr);
+    CloseHandle(text);
+    DeleteFileW((dir + L"missing.png").c_str());
+    ASSERT_EQ(dir[1], L':');
+    const std::wstring device = dir.substr(2) + L"sun.png";  // "\...\chooser_test\sun.png"
+
+    // The host's working folder is elsewhere, on another drive: the device path
+    // is still found on the plug-in's.
+    wchar_t cwd[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, cwd);
+    SetCurrentDirectoryW(L"C:\\");
+    ChooserRun run;
+    RunOptions([&](HWND sheet) {
+        HWND sun = Page(sheet, 8);
+        auto iconText = [&] {
+            wchar_t buf[MAX_PATH] = {};
+            GetDlgItemTextW(sun, IDC_BODY_ICON, buf, MAX_PATH);
+            return std::wstring(buf);
+        };
+        auto open = [&]() -> HWND {
+            Click(sun, IDC_BODY_BROWSE);
+            return WaitForOwned(L"Open", nullptr, 20000);
+        };
+        auto choose = [&](HWND dlg, const wchar_t* name) {
+            HWND field = GetDlgItem(dlg, cmb13);
+            if (!field) field = GetDlgItem(dlg, edt1);
+            SetWindowTextW(field, name);
+            PostMessageW(dlg, WM_COMMAND, IDOK, 0);
+        };
+        SetDlgItemTextW(sun, IDC_BODY_ICON, device.c_str());
+        HWND dlg = open();
+        if (!dlg) {
+            CloseLeftovers();
+            PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            return;
+        }
+        wchar_t folder[MAX_PATH] = {};
+        SendMessageW(dlg, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+        run.folder = folder;
+        wchar_t filter[128] = {};
+        SendDlgItemMessageW(dlg, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(filter));
+        run.firstFilter = filter;
+        PostMessageW(dlg, WM_COMMAND, IDOK, 0);  // the name it shows: the stored picture
+        WaitGone(dlg);
+        run.afterSame = iconText();
+
+        dlg = open();
+        if (!dlg) {
+            CloseLeftovers();
+            PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            return;
+        }
+        choose(dlg, L"missing.png");
+        if (HWND box = WaitForOwned(L"", dlg, 5000)) {  // the dialog's own "does not exist"
+            run.missingRefused = IsWindow(dlg) != FALSE;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            WaitGone(box);
+        }
+        run.afterMissing = iconText();
+        choose(dlg, L"other.png");
+        WaitGone(dlg);
+        run.afterOther = iconText();
+
+        dlg = open();
+        if (!dlg) {
+            CloseLeftovers();
+            PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            return;
+        }
+        choose(dlg, L"notes.png");
+        WaitGone(dlg);
+        if (HWND box = WaitForOwned(L"error", nullptr, 5000)) {
+            run.notPictureRefused = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            WaitGone(box);
+        }
+        run.afterNotPicture = iconText();
+        CloseLeftovers();
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    SetCurrentDirectoryW(cwd);
+    EXPECT_EQ(Lower(run.folder), Lower(dir));
+    EXPECT_NE(run.firstFilter.find(L"*.bmp;*.png"), std::wstring::npos) << run.firstFilter;
+    EXPECT_EQ(run.afterSame, device);
+    EXPECT_TRUE(run.missingRefused);
+    EXPECT_EQ(run.afterMissing, device);
+    EXPECT_EQ(Lower(run.afterOther), Lower(dir + L"other.png"));
+    EXPECT_TRUE(run.notPictureRefused);
+    EXPECT_EQ(run.afterNotPicture, run.afterOther);
+    EXPECT_EQ(Lower(RegText(L"\\0", L"Icon")), Lower(dir + L"other.png"));
+}
+
+// Opening the title band's and a body's page and pressing OK keeps the fonts
+// as they were stored (none chosen yet); a face picked in a list is stored.
+TEST_F(OptionsFromHost, FontsNotChosenStayAsStored) {
+    std::wstring picked;
+    RunOptions([&](HWND sheet) {
+        Page(sheet, 3);
+        HWND sun = Page(sheet, 8);
+        HWND list = GetDlgItem(sun, IDC_BODY_FONTR);
+        const auto shown = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+        const int other = shown == 0 ? 1 : 0;
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(other), 0);
+        wchar_t face[64] = {};
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(other), reinterpret_cast<LPARAM>(face));
+        picked = face;
+        PostMessageW(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    EXPECT_EQ(RegText(L"", L"FaceName"), L"");
+    EXPECT_EQ(RegText(L"\\0", L"FaceName"), L"");
+    EXPECT_FALSE(picked.empty());
+    EXPECT_EQ(RegText(L"\\0", L"FaceNameR"), picked);
 }

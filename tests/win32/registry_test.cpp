@@ -161,6 +161,30 @@ TEST_F(RealRegistry, LongTextAndOddSizedDwordsNeverOverrun) {
     EXPECT_EQ(r.General.DSTMark, L"###");
 }
 
+// "1" written as text where a DWORD belongs is four bytes, as a DWORD is:
+// it reads as missing, not as 49. Likewise a DWORD where text belongs.
+TEST_F(RealRegistry, ValuesOfAnotherTypeReadAsMissing) {
+    SettingsStore s;
+    s.Locations[5].Valid = 0;
+    ASSERT_TRUE(SaveSettingsStore(s));
+    HKEY k;
+    const std::wstring slot = std::wstring(kPath) + L"\\Pos05";
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, slot.c_str(), 0, KEY_ALL_ACCESS, &k), ERROR_SUCCESS);
+    RegSetValueExW(k, L"Valid", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"), 4);
+    const BYTE seven[4] = {7, 0, 0, 0};
+    RegSetValueExW(k, L"Altitude", 0, REG_BINARY, seven, 4);
+    DWORD letter = 0x41;
+    RegSetValueExW(k, L"Location", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&letter), 4);
+    RegCloseKey(k);
+
+    SettingsStore r;
+    r.Locations[5].Valid = 0;
+    ASSERT_TRUE(LoadSettingsStore(&r));
+    EXPECT_EQ(r.Locations[5].Valid, 0);
+    EXPECT_EQ(r.Locations[5].Altitude, 0);
+    EXPECT_EQ(r.Locations[5].Location, L"Vancouver");
+}
+
 // A host that sets a comma locale changes nothing in what the store writes and reads.
 TEST_F(RealRegistry, NumbersIgnoreTheProcessLocale) {
     ASSERT_NE(_wsetlocale(LC_ALL, L"German_Germany.1252"), nullptr);

@@ -1,6 +1,8 @@
 // Measures how long the options take to open: from dialog 500 being asked
 // for to the sheet's first page on screen, several times in one process.
 //   velkaro-options_time.exe [times]
+// The item it starts writes its window into "HWND"; the value is put back as
+// it was when the tool ends, so that a running item keeps hearing the editor.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,11 +10,45 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "platform/registry.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
 
 namespace {
+
+using namespace velkaro;
+
+// "HWND" as it was before our item wrote its own window there.
+struct SavedHandle {
+    bool Present = false;
+    uint32_t Type = 0;
+    std::vector<uint8_t> Bytes;
+    uint64_t Ours = 0;  // our item's window, once it exists
+};
+SavedHandle g_saved;
+
+// Puts "HWND" back unless it names another window than ours by now (an item
+// started meanwhile took it over, and keeps it).
+void GiveBackWindowHandle() {
+    if (!g_saved.Ours || ReadWindowHandle(kSettingsKey) != g_saved.Ours) return;
+    if (g_saved.Present) {
+        RegWriteRaw(kSettingsKey, kWindowHandleValue, g_saved.Type, g_saved.Bytes);
+    } else {
+        RegKey k;
+        if (RegOpen(kSettingsKey, &k)) {
+            RegRemoveValue(k, kWindowHandleValue);
+            RegClose(k);
+        }
+    }
+    g_saved.Ours = 0;
+}
+
+BOOL WINAPI OnConsoleEnd(DWORD) {
+    GiveBackWindowHandle();
+    return FALSE;  // and end as the console asks
+}
 
 double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
     return 1000.0 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
@@ -41,8 +77,12 @@ int wmain(int argc, wchar_t** argv) {
     TODAYLISTITEM desc = {};
     auto init = reinterpret_cast<PFNCUSTOMINITIALIZEITEM>(GetProcAddress(dll, "InitializeCustomItem"));
     auto proc = reinterpret_cast<DLGPROC>(GetProcAddress(dll, "CustomItemOptionsDlgProc"));
+    g_saved.Present = RegReadRaw(kSettingsKey, kWindowHandleValue, &g_saved.Type, &g_saved.Bytes);
+    SetConsoleCtrlHandler(OnConsoleEnd, TRUE);
     HWND item = init ? init(&desc, host) : nullptr;
+    g_saved.Ours = reinterpret_cast<uintptr_t>(item);
     if (!item || !proc) {
+        GiveBackWindowHandle();
         std::fprintf(stderr, "the item did not start\n");
         return 1;
     }
@@ -72,6 +112,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (times > 1) std::printf("slowest after the first: %.1f ms\n", later);
     DestroyWindow(item);
+    GiveBackWindowHandle();
     DestroyWindow(host);
     FreeLibrary(dll);
     return 0;
