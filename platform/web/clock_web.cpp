@@ -2,10 +2,8 @@
 // page's address (the twin of VELKARO_NOW), for reproducible pages.
 #include <emscripten.h>
 
-#include <cmath>
 #include <string>
 
-#include "engine/calendar.h"
 #include "platform/clock.h"
 
 namespace velkaro {
@@ -32,24 +30,34 @@ EM_JS(int, velkaro_standard_offset, (double ms), {
 });
 // clang-format on
 
-const double kMsPerDay = 86400000.0;
-const int kEpochDay = DayNumber(1970, 1, 1);
+// The browser's Date does the calendar, so the seam needs nothing of the engine.
+// clang-format off
+EM_JS(double, velkaro_ms_of, (int y, int mo, int d, int h, int mi, int s, int ms), {
+    const t = new Date(0);
+    t.setUTCFullYear(y, mo - 1, d);
+    t.setUTCHours(h, mi, s, ms);
+    return t.getTime();
+});
+// Fills out[0..7] with year, month, day of week, day, hour, minute, second, ms (UTC).
+EM_JS(void, velkaro_fields_of, (double ms, int* out), {
+    const t = new Date(ms);
+    const f = [t.getUTCFullYear(), t.getUTCMonth() + 1, t.getUTCDay(), t.getUTCDate(),
+               t.getUTCHours(), t.getUTCMinutes(), t.getUTCSeconds(), t.getUTCMilliseconds()];
+    for (let i = 0; i < 8; i++) HEAP32[(out >> 2) + i] = f[i];
+});
+// clang-format on
 
 double MsOf(const DateTime& t) {
-    return (DayNumber(t.wYear, t.wMonth, t.wDay) - kEpochDay) * kMsPerDay +
-           ((t.wHour * 60 + t.wMinute) * 60 + t.wSecond) * 1000.0 + t.wMilliseconds;
+    return velkaro_ms_of(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
 }
 
 DateTime FromMs(double ms) {
-    const double days = std::floor(ms / kMsPerDay);
-    const double rest = ms - days * kMsPerDay;
-    int y, m, d;
-    DateFromDayNumber(static_cast<int>(days) + kEpochDay, &y, &m, &d);
-    const int seconds = static_cast<int>(rest / 1000.0);
-    DateTime t = MakeTime(y, m, d, seconds / 3600, seconds / 60 % 60);
-    t.wSecond = static_cast<uint16_t>(seconds % 60);
-    t.wMilliseconds = static_cast<uint16_t>(static_cast<int>(rest) % 1000);
-    t.wDayOfWeek = static_cast<uint16_t>(DayNumber(y, m, d) % 7);
+    int f[8] = {};
+    velkaro_fields_of(ms, f);
+    DateTime t{};
+    uint16_t* fields[8] = {&t.wYear, &t.wMonth, &t.wDayOfWeek, &t.wDay,
+                           &t.wHour, &t.wMinute, &t.wSecond, &t.wMilliseconds};
+    for (int i = 0; i < 8; ++i) *fields[i] = static_cast<uint16_t>(f[i]);
     return t;
 }
 
