@@ -116,6 +116,7 @@ void ShowField(HWND page, const FieldDef& f, const PageValues& v) {
             break;
         case kFieldFont:
         case kFieldSwatch:
+        case kFieldShown:
             break;
     }
 }
@@ -181,6 +182,7 @@ void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v) {
                 break;
             }
             case kFieldSwatch:
+            case kFieldShown:
                 break;
         }
     }

@@ -12,10 +12,9 @@ using namespace velkaro;
 namespace {
 
 // A page opened and applied untouched, as OK on the sheet does.
-template <class Load, class Apply>
-SettingsStore RoundTrip(SettingsStore s, Load load, Apply apply) {
-    const PageValues v = load(s);
-    apply(v, &s);
+SettingsStore RoundTrip(SettingsStore s, TablePage page, int body = -1) {
+    const PageValues v = LoadPage(page, body, &s);
+    ApplyPage(page, body, v, &s);
     return s;
 }
 
@@ -43,20 +42,20 @@ TEST(OptionFields, SwatchesPaintFromTheirColoursAndRepaintTogether) {
     SettingsStore s;
     s.General.CrTitle = 0x112233;
     s.General.CrTitleBack = 0x445566;
-    const PageValues v = InfoLoad(s);
-    const SwatchPaint title = PaintOfSwatch(InfoFields(), v, IDC_INFO_CRTITLE);
+    const PageValues v = LoadPage(kPageInfo, -1, &s);
+    const SwatchPaint title = PaintOfSwatch(PageFields(kPageInfo), v, IDC_INFO_CRTITLE);
     EXPECT_TRUE(title.HasText);
     EXPECT_EQ(title.Text, 0x112233u);
     EXPECT_EQ(title.Back, 0x445566u);
-    EXPECT_FALSE(PaintOfSwatch(InfoFields(), v, IDC_INFO_CRTITLEBACK).HasText);
-    EXPECT_EQ(Ids(SwatchesShowing(InfoFields(), IDC_INFO_CRTITLEBACK)),
+    EXPECT_FALSE(PaintOfSwatch(PageFields(kPageInfo), v, IDC_INFO_CRTITLEBACK).HasText);
+    EXPECT_EQ(Ids(SwatchesShowing(PageFields(kPageInfo), IDC_INFO_CRTITLEBACK)),
               (std::vector<int>{IDC_INFO_CRTITLEBACK, IDC_INFO_CRTITLE, IDC_INFO_CRCLOCK}));
-    EXPECT_EQ(Ids(SwatchesShowing(InfoFields(), IDC_INFO_CRPLUSBACK)),
+    EXPECT_EQ(Ids(SwatchesShowing(PageFields(kPageInfo), IDC_INFO_CRPLUSBACK)),
               (std::vector<int>{IDC_INFO_CRPLUSBACK, IDC_INFO_CRPLUSTEXT}));
     // The separator and the middle of the gradient show each other.
-    EXPECT_EQ(Ids(SwatchesShowing(AziFields(), IDC_AZI_CRGRADD)),
+    EXPECT_EQ(Ids(SwatchesShowing(PageFields(kPageAzi), IDC_AZI_CRGRADD)),
               (std::vector<int>{IDC_AZI_CRGRADD, IDC_AZI_CRSCALE}));
-    EXPECT_EQ(Ids(SwatchesShowing(AziFields(), IDC_AZI_CRSCALE)),
+    EXPECT_EQ(Ids(SwatchesShowing(PageFields(kPageAzi), IDC_AZI_CRSCALE)),
               (std::vector<int>{IDC_AZI_CRSCALE, IDC_AZI_CRGRADD}));
 }
 
@@ -64,14 +63,14 @@ TEST(OptionPages, BasePageDegreeSignSpacingAndMargins) {
     SettingsStore s;
     s.Bodies[kMoon].SpaceTop = 4;
     s.Bodies[kSun].SpaceTop = 9;
-    PageValues v = BaseLoad(&s);
+    PageValues v = LoadPage(kPageBase, -1, &s);
     EXPECT_EQ(s.General.Deg, kDegreeSign);  // "0" stands for the sign, in memory too
     EXPECT_EQ(Text(v, IDC_BASE_DEG), kDegreeSign);
     EXPECT_EQ(Number(v, IDC_BASE_SPACE_TOP), 4);  // the Moon's
     v[IDC_BASE_SPACE_BOTTOM].Number = 6;
     v[IDC_BASE_MARGIN_LEFT].Number = 3;
     v[IDC_BASE_ANGLE].Number = 1;
-    BaseApply(v, &s);
+    ApplyPage(kPageBase, -1, v, &s);
     for (const BodyStyle& b : s.Bodies) {
         EXPECT_EQ(b.SpaceTop, 4);
         EXPECT_EQ(b.SpaceBottom, 6);
@@ -82,25 +81,25 @@ TEST(OptionPages, BasePageDegreeSignSpacingAndMargins) {
 
 TEST(OptionPages, TapListsAreTheActionPlusOne) {
     SettingsStore s;
-    PageValues v = TapLoad(s);
+    PageValues v = LoadPage(kPageTap, -1, &s);
     EXPECT_EQ(Number(v, IDC_TAP_L), 8);  // "-hour" is action 7
     EXPECT_EQ(Number(v, IDC_HOLD_M), 15);
     v[IDC_TAP_M].Number = 0;  // "none"
     v[IDC_TAP_ON].Number = 0;
-    TapApply(v, &s);
+    ApplyPage(kPageTap, -1, v, &s);
     EXPECT_EQ(s.General.TapM, -1);
     EXPECT_EQ(s.General.TapL, 7);
     EXPECT_EQ(s.General.Tap, 0);
-    ASSERT_EQ(TapFields().size(), 7u);
-    EXPECT_EQ(TapFields()[1].FirstString, 30);
-    EXPECT_EQ(TapFields()[1].StringCount, 17);
+    ASSERT_EQ(PageFields(kPageTap).size(), 7u);
+    EXPECT_EQ(PageFields(kPageTap)[1].FirstString, 30);
+    EXPECT_EQ(PageFields(kPageTap)[1].StringCount, 17);
 }
 
 TEST(OptionPages, InfoPageTitleBitsClockAndMargins) {
     SettingsStore s;
     s.General.Title = 5;
     s.General.Clock = 6;
-    PageValues v = InfoLoad(s);
+    PageValues v = LoadPage(kPageInfo, -1, &s);
     EXPECT_EQ(Number(v, IDC_INFO_LOCATION), 1);
     EXPECT_EQ(Number(v, IDC_INFO_LATLNG), 0);
     EXPECT_NE(Number(v, IDC_INFO_ALT), 0);
@@ -113,7 +112,7 @@ TEST(OptionPages, InfoPageTitleBitsClockAndMargins) {
     v[IDC_INFO_LATLNG].Number = 1;
     v[IDC_INFO_FONT].Text = std::wstring(50, L'F');
     v[IDC_INFO_FONT].Number = 128;
-    InfoApply(v, &s);
+    ApplyPage(kPageInfo, -1, v, &s);
     EXPECT_EQ(s.General.TMarginTop, 5);
     EXPECT_EQ(s.General.TMarginBottom, 7);
     EXPECT_EQ(s.General.TMarginLeft, 3);
@@ -128,20 +127,20 @@ TEST(OptionPages, UntouchedPagesChangeNothing) {
     s.General.CrPlusBack = 0x010203;
     s.General.AzimuthE = 270;
     s.Bodies[kJupiter].TextD = 5;
-    const SettingsStore info = RoundTrip(s, InfoLoad, InfoApply);
+    const SettingsStore info = RoundTrip(s, kPageInfo);
     EXPECT_EQ(info.General.CrPlusBack, 0x010203u);
     EXPECT_EQ(info.General.Title, 3);
     EXPECT_EQ(info.General.Clock, 6);
-    EXPECT_EQ(RoundTrip(s, AziLoad, AziApply).General.AzimuthE, 270);
+    EXPECT_EQ(RoundTrip(s, kPageAzi).General.AzimuthE, 270);
     SettingsStore saturn = s;
-    BodyApply(BodyLoad(saturn, kSaturn), kSaturn, &saturn);
+    ApplyPage(kPageBody, kSaturn, LoadPage(kPageBody, kSaturn, &saturn), &saturn);
     EXPECT_EQ(saturn.Bodies[kSaturn].MarginTop, -9);
     EXPECT_EQ(saturn.Bodies[kSaturn].MarginBottom, -9);
     EXPECT_EQ(saturn.Bodies[kSaturn].Text, 15);
     EXPECT_EQ(saturn.Bodies[kSaturn].IconMode, 1);  // non-zero is written as 1
     EXPECT_EQ(saturn.Bodies[kSaturn].Name, L"Saturn");
     SettingsStore moon = s;
-    BodyApply(BodyLoad(moon, kMoon), kMoon, &moon);
+    ApplyPage(kPageBody, kMoon, LoadPage(kPageBody, kMoon, &moon), &moon);
     EXPECT_EQ(moon.Bodies[kMoon].Margintxt, 5);
     EXPECT_EQ(moon.Bodies[kMoon].Text, 15);  // bit 1 from "Age" on the Moon's page
 }
@@ -152,13 +151,13 @@ TEST(OptionPages, BodyPageEventPartsFromTheLargestLine) {
     b.TextR = 3;
     b.TextS = 0;
     b.TextD = 12;
-    PageValues v = BodyLoad(s, kMars);
+    PageValues v = LoadPage(kPageBody, kMars, &s);
     EXPECT_EQ(Number(v, IDC_BODY_PART1), 0);
     EXPECT_EQ(Number(v, IDC_BODY_PART4), 1);
     EXPECT_EQ(Number(v, IDC_BODY_PART8), 1);
     EXPECT_EQ(Number(v, IDC_BODY_RISE), 1);
     EXPECT_EQ(Number(v, IDC_BODY_SET), 0);
-    BodyApply(v, kMars, &s);
+    ApplyPage(kPageBody, kMars, v, &s);
     EXPECT_EQ(b.TextR, 12);  // the shared parts for every ticked line
     EXPECT_EQ(b.TextD, 12);
     EXPECT_EQ(b.TextS, 0);
@@ -167,12 +166,12 @@ TEST(OptionPages, BodyPageEventPartsFromTheLargestLine) {
     b.TextS = 2;
     b.TextD = 0;
     EXPECT_EQ(SharedEventParts(b), 2);
-    v = BodyLoad(s, kMars);
+    v = LoadPage(kPageBody, kMars, &s);
     v[IDC_BODY_SPACETXT].Number = -40;
     v[IDC_BODY_TEXT2].Number = 0;
     v[IDC_BODY_CRRISE].Number = 0x00ABCD;
     v[IDC_BODY_NAME].Text = L"Ares";
-    BodyApply(v, kMars, &s);
+    ApplyPage(kPageBody, kMars, v, &s);
     EXPECT_EQ(b.Spacetxt, -40);
     EXPECT_EQ(b.Text, 13);
     EXPECT_EQ(b.CrTextR, 0x00ABCDu);
@@ -185,13 +184,13 @@ TEST(OptionPages, BackPageAlphaForAllAndTheCopyButtons) {
     s.Bodies[kMoon].AlphaS = 90;
     s.Bodies[kMoon].CrGradD = 0x123456;
     s.Bodies[kMoon].CrBack = 0x000011;
-    PageValues v = BackLoad(s);
+    PageValues v = LoadPage(kPageBack, -1, &s);
     EXPECT_EQ(Number(v, IDC_BACK_ALPHAS), 90);
     v[IDC_BACK_ALPHAS].Number = 200;
     BackCopyMoon(&v);
     EXPECT_EQ(Number(v, IDC_BACK_B6_GRADD), 0x123456);
     EXPECT_EQ(Number(v, IDC_BACK_B0_BACK), 0x11);
-    BackApply(v, &s);
+    ApplyPage(kPageBack, -1, v, &s);
     for (const BodyStyle& b : s.Bodies) {
         EXPECT_EQ(b.AlphaS, 200);
         EXPECT_EQ(b.CrGradD, 0x123456u);
@@ -204,7 +203,7 @@ TEST(OptionPages, BackPageAlphaForAllAndTheCopyButtons) {
     EXPECT_EQ(Number(v, IDC_BACK_B6_GRADD), 0x4A2418);
     EXPECT_EQ(Number(v, IDC_BACK_TRANS), 1);
     EXPECT_EQ(Number(v, IDC_BACK_ALPHAS), 200);
-    const SwatchPaint name = PaintOfSwatch(BackFields(), v, IDC_BACK_B0_BACK);
+    const SwatchPaint name = PaintOfSwatch(PageFields(kPageBack), v, IDC_BACK_B0_BACK);
     EXPECT_TRUE(name.HasText);
     EXPECT_EQ(name.Text, 0xFFFFFFu);  // the Sun's text colour on its row colour
 }
