@@ -1,7 +1,8 @@
 #include "settings/options_fields.h"
 
 #include <algorithm>
-#include <cwchar>
+
+#include "platform/int_text.h"
 
 namespace velkaro {
 
@@ -17,11 +18,7 @@ const std::wstring& Text(const PageValues& v, int id) {
 }
 
 int ReadSpinText(const FieldDef& field, const std::wstring& text) {
-    const wchar_t* s = text.c_str();
-    wchar_t* end = nullptr;
-    const long v = std::wcstol(s, &end, 10);
-    const long n = end == s ? 0 : v;
-    return static_cast<int>(std::clamp<long>(n, field.Lo, field.Hi));
+    return ClampedInt(text.c_str(), field.Lo, field.Hi);
 }
 
 FieldValue FontFromList(const FieldValue& stored, const std::vector<std::wstring>& listed,
