@@ -1,8 +1,9 @@
 #include "settings/options_fields.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <type_traits>
+
+#include "platform/int_text.h"
 
 namespace velkaro {
 
@@ -199,11 +200,7 @@ void ApplyFields(const std::vector<FieldDef>& fields, const PageValues& v, int b
 int SharedEventParts(const BodyStyle& s) { return std::max({s.TextR, s.TextS, s.TextD}); }
 
 int ReadSpinText(const FieldDef& field, const std::wstring& text) {
-    const wchar_t* s = text.c_str();
-    wchar_t* end = nullptr;
-    const long v = std::wcstol(s, &end, 10);
-    const long n = end == s ? 0 : v;
-    return static_cast<int>(std::clamp<long>(n, field.Lo, field.Hi));
+    return ClampedInt(text.c_str(), field.Lo, field.Hi);
 }
 
 FieldValue FontFromList(const FieldValue& stored, const std::vector<std::wstring>& listed,

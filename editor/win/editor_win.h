@@ -106,10 +106,6 @@ void ReportRefusedSections(const std::wstring& path, int refused);
 bool StockHoldsPlaces();
 // Saves to the current path; shows "Can't create %s .(%d)" when it fails.
 bool SaveStockWithReport();
-// Shows the open-file dialog ("gsgetfile.dll" when it is there, loaded for
-// this call only, else the platform's own). Returns the length of the chosen
-// path in `path` (260 characters), 0 when cancelled.
-int PickFile(HWND owner, wchar_t* path, const wchar_t* filter);
 // The platform's save dialog for a category file; false when cancelled.
 bool PickSaveFile(HWND owner, std::wstring* path);
 void OpenStockFile(HWND owner);

@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "platform/int_text.h"
 #include "platform/win/shell_standin.h"
 #include "resources/colour_ids.h"
 #include "settings/colour_chooser.h"
@@ -95,7 +96,7 @@ void FieldChanged(HWND dlg, ChooserDialog* d, int id) {
     for (int i = 0; i < 3; ++i) {
         wchar_t text[16] = {};
         GetDlgItemTextW(dlg, ids[i], text, 16);
-        v[i] = ReadNumberField(text, 0, max[i]);
+        v[i] = ClampedInt(text, 0, max[i]);  // not a number: 0
         // A number past the range is shown as the value it stands for.
         if (ids[i] == id && static_cast<int>(GetDlgItemInt(dlg, id, nullptr, FALSE)) != v[i]) {
             WriteFields(dlg, d, &ids[i], &v[i], 1);
