@@ -7,6 +7,7 @@
 
 #include "editor/win/editor_win.h"
 #include "platform/win/shell_standin.h"
+#include "platform/win/soft_key_bar.h"
 #include "resources/sitarel_ids.h"
 
 namespace velkaro {
@@ -69,12 +70,7 @@ INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param) 
 void InitEditorDialog(HWND dlg) {
     SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
     SHInitDialog(&shidi);
-    SHMENUBARINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = dlg;
-    bar.nToolBarId = IDM_DIALOG_BAR;
-    bar.hInstRes = g_ui.Instance;
-    SHCreateMenuBar(&bar);
+    CreateSoftKeyBar(dlg, IDM_DIALOG_BAR, g_ui.Instance);
 }
 
 int DialogCloseKind(int command) {
@@ -84,7 +80,7 @@ int DialogCloseKind(int command) {
 }
 
 void CloseEditorDialog(HWND dlg, int command) {
-    if (HWND bar = SHFindMenuBar(dlg)) DestroyWindow(bar);
+    DestroySoftKeyBar(dlg);
     EndDialog(dlg, command);
 }
 
