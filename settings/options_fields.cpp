@@ -197,6 +197,83 @@ void ApplyFields(const std::vector<FieldDef>& fields, const PageValues& v, int b
     for (const FieldDef& f : fields) ApplyField(f, v, eventParts, body, store);
 }
 
+// ------------------------------------------------------------------ controls
+
+void ShowField(const FieldDef& f, const PageValues& v, PageControls* c) {
+    switch (f.Kind) {
+        case kFieldCheck:
+            c->SetChecked(f.Id, Number(v, f.Id) != 0);
+            break;
+        case kFieldSpin:
+            c->SetNumber(f.Id, Number(v, f.Id));
+            break;
+        case kFieldText:
+            c->SetText(f.Id, CutToField(Text(v, f.Id), f.Width));
+            break;
+        case kFieldList:
+            c->Select(f.Id, Number(v, f.Id));
+            break;
+        case kFieldFont:
+        case kFieldSwatch:
+        case kFieldShown:
+            break;
+    }
+}
+
+void ShowFields(const std::vector<FieldDef>& fields, const PageValues& v, PageControls* c) {
+    for (const FieldDef& f : fields) {
+        switch (f.Kind) {
+            case kFieldSpin:
+                c->SetUpSpin(f);
+                break;
+            case kFieldText:
+                c->LimitText(f.Id, f.Width - 1);
+                break;
+            case kFieldList:
+                c->FillList(f);
+                break;
+            case kFieldFont:
+                c->FillFonts(f.Id, Text(v, f.Id));
+                break;
+            default:
+                break;
+        }
+        ShowField(f, v, c);
+    }
+}
+
+void ReadFields(const std::vector<FieldDef>& fields, PageControls* c, PageValues* v) {
+    for (const FieldDef& f : fields) {
+        FieldValue& out = (*v)[f.Id];
+        switch (f.Kind) {
+            case kFieldCheck:
+                out.Number = c->Checked(f.Id) ? 1 : 0;
+                break;
+            case kFieldSpin:
+                out.Number = ReadSpinText(f, c->GetText(f.Id, 16));
+                break;
+            case kFieldText:
+                out.Text = CutToField(c->GetText(f.Id, f.Width), f.Width);
+                break;
+            case kFieldList:
+                out.Number = std::max(c->Selection(f.Id), 0);
+                break;
+            case kFieldFont: {
+                FieldValue selected;
+                if (!c->SelectedFont(f.Id, &selected)) break;  // nothing chosen: keep the stored face
+                selected.Text = CutToField(selected.Text, f.Width);
+                std::wstring standIn;
+                const std::vector<std::wstring> listed = c->ListedFaces(&standIn);
+                out = FontFromList(out, listed, standIn, selected);
+                break;
+            }
+            case kFieldSwatch:
+            case kFieldShown:
+                break;
+        }
+    }
+}
+
 int SharedEventParts(const BodyStyle& s) { return std::max({s.TextR, s.TextS, s.TextD}); }
 
 int ReadSpinText(const FieldDef& field, const std::wstring& text) {

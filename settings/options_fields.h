@@ -72,6 +72,40 @@ PageValues LoadFields(const std::vector<FieldDef>& fields, const SettingsStore& 
 // width. Changes the store; a body field of a body out of range is left.
 void ApplyFields(const std::vector<FieldDef>& fields, const PageValues& v, int body, SettingsStore* store);
 
+// A page's controls as the window side offers them; the walks below fill and
+// read them through it.
+class PageControls {
+public:
+    virtual ~PageControls() = default;
+    virtual void SetChecked(int id, bool on) = 0;
+    virtual bool Checked(int id) = 0;
+    virtual void SetText(int id, const std::wstring& text) = 0;
+    // At most width - 1 characters of the control's text.
+    virtual std::wstring GetText(int id, size_t width) = 0;
+    virtual void LimitText(int id, size_t chars) = 0;
+    // Pairs the spin's up-down with its edit and gives it the field's range.
+    virtual void SetUpSpin(const FieldDef& f) = 0;
+    virtual void SetNumber(int id, int n) = 0;
+    // Fills an option list with its texts, top-down.
+    virtual void FillList(const FieldDef& f) = 0;
+    virtual void Select(int id, int index) = 0;
+    virtual int Selection(int id) = 0;  // -1: none
+    // A font list with the Today screen's families, face selected when
+    // listed, else the stand-in (the screen's own face).
+    virtual void FillFonts(int id, const std::wstring& face) = 0;
+    // The selected family and its character set; false when none is.
+    virtual bool SelectedFont(int id, FieldValue* font) = 0;
+    virtual std::vector<std::wstring> ListedFaces(std::wstring* standIn) = 0;
+};
+
+// Sets the controls up (lists filled, spins ranged, texts limited) and shows the values.
+void ShowFields(const std::vector<FieldDef>& fields, const PageValues& v, PageControls* controls);
+// Shows the value of one field again (no list filling).
+void ShowField(const FieldDef& f, const PageValues& v, PageControls* controls);
+// Reads the controls into the values; swatches keep their working colours.
+// Changes *v.
+void ReadFields(const std::vector<FieldDef>& fields, PageControls* controls, PageValues* v);
+
 // The rise, set and culmination lines share one set of parts; a page shows
 // those of the line with the most (as a signed number).
 int SharedEventParts(const BodyStyle& s);

@@ -39,13 +39,14 @@ bool PageButton(HWND page, TableState* t, int id) {
         return true;
     }
     if (t->Param.Kind == kPageBack && (id == IDC_BACK_MOON || id == IDC_BACK_RETAKE)) {
-        ReadFields(page, *t->Fields, &t->Values);
+        DialogControls controls(t->Param.Context->Module, page);
+        ReadFields(*t->Fields, &controls, &t->Values);
         if (id == IDC_BACK_MOON) {
             BackCopyMoon(&t->Values);
         } else {
             BackRetake(&t->Values, *t->Param.Context->Store);
-            ShowField(page, *FindField(*t->Fields, IDC_BACK_TRANS), t->Values);
-            ShowField(page, *FindField(*t->Fields, IDC_BACK_ALPHA), t->Values);
+            ShowField(*FindField(*t->Fields, IDC_BACK_TRANS), t->Values, &controls);
+            ShowField(*FindField(*t->Fields, IDC_BACK_ALPHA), t->Values, &controls);
         }
         RepaintAllSwatches(page, *t->Fields);
         return true;
@@ -67,7 +68,8 @@ void InitPage(HWND page, const PROPSHEETPAGEW* psp) {
     t->Values = LoadPage(PageOf(t->Param), t->Param.Body, t->Param.Context->Store);
     SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(t));
     HINSTANCE module = t->Param.Context->Module;
-    FillFields(module, page, *t->Fields, t->Values);
+    DialogControls controls(module, page);
+    ShowFields(*t->Fields, t->Values, &controls);
     if (t->Param.Kind == kPageBody && t->Param.Body >= 0) {
         // The colour swatch of the body's text carries the body's name.
         wchar_t name[64] = {};
@@ -97,7 +99,8 @@ INT_PTR CALLBACK TablePageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_NOTIFY:
             if (t && reinterpret_cast<NMHDR*>(lp)->code == PSN_APPLY) {
-                ReadFields(page, *t->Fields, &t->Values);
+                DialogControls controls(t->Param.Context->Module, page);
+                ReadFields(*t->Fields, &controls, &t->Values);
                 ApplyPage(PageOf(t->Param), t->Param.Body, t->Values, t->Param.Context->Store);
                 return ApplyDone(page);
             }
