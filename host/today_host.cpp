@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/instant.h"
+#include "today/now.h"
 #include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
