@@ -1,6 +1,7 @@
 // How the editor reads a record's numbers from text and writes them back: the
-// heights pair, degrees:minutes:seconds and plain integers. The category file
-// and the location dialog share these, so both take the same texts.
+// heights pair and degrees:minutes:seconds (plain integers are read by
+// platform/int_text.h). The category file and the location dialog share these,
+// so both take the same texts.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -10,12 +11,6 @@
 namespace velkaro {
 
 constexpr int32_t kHeightMax = 30000;  // metres; a height outside 0 to this reads as 0
-
-// A leading decimal integer as "%d" reads it (blanks, sign, digits; the rest
-// ignored); 0 when there is none. *found (when given) tells whether digits were
-// there. Values far beyond any field stop growing instead of overflowing.
-long long LeadingInteger(const std::string& text, bool* found = nullptr);
-long long LeadingInteger(const std::wstring& text, bool* found = nullptr);
 
 // "350" sets both heights; "120/350" sets Prominence 120 and Altitude 350.
 // Empty pieces around a "/" are skipped, so "/350" is Prominence 350 and

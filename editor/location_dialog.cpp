@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "editor/fields.h"
+#include "platform/int_text.h"
 #include "settings/location.h"
 
 namespace velkaro {
@@ -51,8 +52,8 @@ void ConfirmLocationForm(const LocationForm& f, EditorRecord* r) {
 bool TakesHeightsCharacter(wchar_t ch) { return (ch >= L'0' && ch <= L'9') || ch == L'/' || ch < 0x20; }
 
 double ConvertDegrees(const std::wstring& degrees, const std::wstring& minutes, const std::wstring& seconds) {
-    const long long d = LeadingInteger(degrees);
-    const long long m = std::llabs(LeadingInteger(minutes)), s = std::llabs(LeadingInteger(seconds));
+    const long long d = LeadingInt(degrees);
+    const long long m = std::llabs(LeadingInt(minutes)), s = std::llabs(LeadingInt(seconds));
     return DegreesFromParts(static_cast<double>(d), static_cast<double>(m), static_cast<double>(s), d < 0);
 }
 

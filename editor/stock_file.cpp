@@ -4,6 +4,7 @@
 #include <set>
 
 #include "editor/fields.h"
+#include "platform/int_text.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "settings/location.h"
@@ -105,7 +106,7 @@ double Coordinate(const std::string& text) {
     size_t start = 0;
     for (int k = 0; k < 3 && start <= text.size(); ++k) {
         const size_t colon = text.find(':', start);
-        part[k] = LeadingInteger(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
+        part[k] = LeadingInt(text.substr(start, colon == std::string::npos ? std::string::npos : colon - start));
         if (colon == std::string::npos) break;
         start = colon + 1;
     }
@@ -172,7 +173,7 @@ private:
     bool TakeIndex() {
         firstPiece_ = false;
         bool found = false;
-        const long long v = LeadingInteger(piece_, &found);
+        const long long v = LeadingInt(piece_, &found);
         if (!found) return false;
         c_->Current = v == kSearchCategory || v < 0 || v > kCategoryCapacity ? 0 : static_cast<int>(v);
         piece_.clear();
@@ -224,12 +225,12 @@ private:
         const std::string& t = piece_;
         if (!t.empty()) {
             switch (field_) {
-                case 1: record_.Valid = IntInRange(LeadingInteger(t), 0, 1); break;
+                case 1: record_.Valid = IntInRange(LeadingInt(t), 0, 1); break;
                 case 2: record_.Location = Wide(t); break;
                 case 3: record_.Lat = DecimalInRange(Coordinate(t), -90, 90); break;
                 case 4: record_.Lng = DecimalInRange(Coordinate(t), -180, 180); break;
                 case 5: ReadHeights(t, &record_.Prominence, &record_.Altitude); break;
-                case 6: record_.UtcGet = IntInRange(LeadingInteger(t), 0, 3); break;
+                case 6: record_.UtcGet = IntInRange(LeadingInt(t), 0, 3); break;
                 case 7: record_.UtcMargin = DecimalInRange(LeadingDecimal(t), -24, 24); break;
                 case 8: record_.DST = Wide(t); break;
                 case 9: record_.Memo = Wide(t); break;

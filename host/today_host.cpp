@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "today/now.h"
+#include "platform/int_text.h"
 #include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
+#include "today/now.h"
 
 namespace {
 
@@ -254,12 +255,12 @@ int WriteSnapshot() {
 const char kUsage[] =
     "usage: TodayHost [--screen WxH] [--snapshot FILE.png] [--refresh-ms N] [--action N]... [--fresh]\n";
 
-// A whole decimal number within [lo, hi]; false for anything else.
-bool ReadWhole(const wchar_t* text, long lo, long hi, long* out) {
-    wchar_t* end = nullptr;
-    const long v = std::wcstol(text, &end, 10);
-    if (end == text || *end != L'\0' || *text == L' ' || v < lo || v > hi) return false;
-    *out = v;
+// A whole decimal number within [lo, hi], with no blank before it; false for
+// anything else.
+bool ReadWhole(const std::wstring& text, long lo, long hi, long* out) {
+    long long v = 0;
+    if (velkaro::ReadIntText(text).Blanks || !velkaro::WholeInt(text, lo, hi, &v)) return false;
+    *out = static_cast<long>(v);
     return true;
 }
 
@@ -272,8 +273,8 @@ bool Reject(const std::string& message) {
 bool ReadScreen(const std::wstring& text) {
     const size_t x = text.find(L'x');
     long w = 0, h = 0;
-    if (x == std::wstring::npos || !ReadWhole(text.substr(0, x).c_str(), 64, 4096, &w) ||
-        !ReadWhole(text.substr(x + 1).c_str(), 64, 4096, &h))
+    if (x == std::wstring::npos || !ReadWhole(text.substr(0, x), 64, 4096, &w) ||
+        !ReadWhole(text.substr(x + 1), 64, 4096, &h))
         return false;
     g.width = static_cast<int>(w);
     g.height = static_cast<int>(h);

@@ -1,7 +1,6 @@
 #include "settings/colour_chooser.h"
 
 #include <algorithm>
-#include <cwchar>
 
 #include "resources/colour_ids.h"
 
@@ -142,14 +141,6 @@ bool UpdateCounter::Notify(FieldGroup group) {
     else
         value_ = value_ > 5 ? 0 : value_ + 1;
     return value_ == 0;
-}
-
-int ReadNumberField(const wchar_t* text, int lo, int hi) {
-    if (!text) return std::clamp(0, lo, hi);
-    wchar_t* end = nullptr;
-    const long v = std::wcstol(text, &end, 10);
-    if (end == text) return std::clamp(0, lo, hi);
-    return static_cast<int>(std::clamp<long>(v, lo, hi));
 }
 
 ChooserState OpenChooser(uint32_t start) {

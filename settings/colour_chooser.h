@@ -71,9 +71,6 @@ private:
     int value_ = 0;
 };
 
-// Reads a number field: text that is not a number is 0, values are held to lo..hi.
-int ReadNumberField(const wchar_t* text, int lo, int hi);
-
 // Control ids of the dialog's swatches and labels, and what each shows.
 struct ChooserState {
     uint32_t Start = 0;    // the colour the dialog was opened with

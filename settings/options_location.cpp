@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "engine/calendar.h"
+#include "platform/int_text.h"
 #include "settings/field_text.h"
 
 namespace velkaro {
@@ -17,11 +18,10 @@ std::wstring IntText(int v) {
     return buf;
 }
 
-int32_t ParseInt(const std::wstring& s) {
-    wchar_t* end = nullptr;
-    const long long v = std::wcstoll(s.c_str(), &end, 10);
-    if (end == s.c_str() || v < INT32_MIN || v > INT32_MAX) return 0;
-    return static_cast<int32_t>(v);
+// A height past what the field holds reads as 0, as text without digits does.
+int32_t HeightOf(const std::wstring& s) {
+    const long long v = LeadingInt(s);
+    return v < INT32_MIN || v > INT32_MAX ? 0 : static_cast<int32_t>(v);
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ void StoreSlot(const SlotControls& c, LocationRecord* r) {
     r->Location = CutToField(c.Name, kLocationNameWidth);
     r->Lat = ParseLeadingDouble(c.Lat);
     r->Lng = ParseLeadingDouble(c.Lng);
-    r->Altitude = ParseInt(c.Alt);
+    r->Altitude = HeightOf(c.Alt);
     r->UtcMargin = ParseLeadingDouble(c.Td);
     r->UtcGet = UtcGetFromBoxes(c.Offset, r->UtcGet);
     if (UtcModeOf(r->UtcGet) == UtcMode::FromLongitude) r->UtcMargin = ZoneOffsetFromLongitude(r->Lng);
@@ -65,9 +65,9 @@ void StoreSlotIfEdited(const SlotControls& c, LocationRecord* r) {
 
 int ChangeSlot(LocationPage* page, const SlotControls& shown, const std::wstring& number, bool* rewrite) {
     *rewrite = false;
-    wchar_t* end = nullptr;
-    const long long typed = std::wcstoll(number.c_str(), &end, 10);
-    if (end == number.c_str()) return page->EditSlot;
+    bool found = false;
+    const long long typed = LeadingInt(number, &found);
+    if (!found) return page->EditSlot;
     const int p = static_cast<int>(std::clamp<long long>(typed, 0, kSlotCount - 1));
     *rewrite = p != typed;
     if (p == page->EditSlot) return p;  // retyping the slot shown keeps its edits on screen

@@ -7,6 +7,7 @@
 #include "editor/commands.h"
 #include "editor/stock_file.h"
 #include "editor/win/editor_win.h"
+#include "platform/win/open_file_dialog.h"
 
 namespace velkaro {
 namespace {
@@ -16,29 +17,7 @@ constexpr DWORD kPathChars = 260;
 const wchar_t kStockFilter[] =
     L"ini\u30D5\u30A1\u30A4\u30EB (*.ini)\0*.ini\0\u3059\u3079\u3066\u306E\u30D5\u30A1\u30A4\u30EB (*.*)\0*.*\0";
 
-using OpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
-
 }  // namespace
-
-int PickFile(HWND owner, wchar_t* path, const wchar_t* filter) {
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = filter;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = kPathChars;
-    BOOL chosen = FALSE;
-    // The replacement dialog is optional and looked for at every call.
-    HMODULE replacement = LoadLibraryW(L"gsgetfile.dll");
-    auto pick = replacement ? reinterpret_cast<OpenFileNameFn>(
-                                  reinterpret_cast<void*>(GetProcAddress(replacement, "gsGetOpenFileName")))
-                            : nullptr;
-    chosen = pick ? pick(&ofn) : GetOpenFileNameW(&ofn);
-    if (replacement) FreeLibrary(replacement);
-    if (!chosen) return 0;
-    path[kPathChars - 1] = L'\0';
-    return static_cast<int>(wcslen(path));
-}
 
 bool PickSaveFile(HWND owner, std::wstring* path) {
     wchar_t buf[kPathChars] = {};
@@ -78,8 +57,10 @@ bool SaveBeforeOpen() {
 
 void OpenStockFile(HWND owner) {
     if (!SaveBeforeOpen()) return;
-    wchar_t path[kPathChars] = {};
-    if (PickFile(owner, path, kStockFilter) == 0) return;
+    OpenFileStart start;
+    start.Filter = kStockFilter;
+    std::wstring path;
+    if (!ChooseFileToOpen(owner, start, &path) || path.empty()) return;
     int refused = 0;
     switch (ReadStockFile(&g_editor.Stock, path, &refused)) {
         case kStockRead: break;

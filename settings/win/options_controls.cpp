@@ -10,6 +10,7 @@
 
 #include "platform/picture.h"
 #include "platform/win/device_path.h"
+#include "platform/win/open_file_dialog.h"
 #include "settings/options_picture.h"
 #include "settings/protocol.h"
 #include "settings/win/options_win.h"
@@ -116,6 +117,7 @@ void ShowField(HWND page, const FieldDef& f, const PageValues& v) {
             break;
         case kFieldFont:
         case kFieldSwatch:
+        case kFieldShown:
             break;
     }
 }
@@ -181,6 +183,7 @@ void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v) {
                 break;
             }
             case kFieldSwatch:
+            case kFieldShown:
                 break;
         }
     }
@@ -252,34 +255,18 @@ bool ChooseImageFile(HWND owner, std::wstring* path) {
     // as the item reads it; a folder that is gone opens the plug-in's own.
     const std::wstring onDisk = DiskPath(*path);
     const PictureChooserStart start = PictureChooserStartFor(onDisk);
-    const std::wstring folder = IsFolder(start.Folder) ? start.Folder : PluginFolder();
-    wchar_t file[MAX_PATH] = {};
-    wcsncpy(file, start.File.c_str(), MAX_PATH - 1);
-    OPENFILENAMEW ofn = {};
-    ofn.lStructSize = sizeof ofn;  // this platform's own record
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    BOOL chosen = FALSE;
-    using OpenFileFn = BOOL(WINAPI*)(OPENFILENAMEW*);
-    HMODULE gs = LoadLibraryW(L"gsgetfile.dll");
-    auto gsOpen = gs ? reinterpret_cast<OpenFileFn>(GetProcAddress(gs, "gsGetOpenFileName")) : nullptr;
-    if (gsOpen)
-        chosen = gsOpen(&ofn);
-    else
-        chosen = GetOpenFileNameW(&ofn);
-    if (gs) FreeLibrary(gs);
-    if (!chosen) return false;
-    file[MAX_PATH - 1] = 0;
+    OpenFileStart ask;
+    ask.Filter = kFilter;
+    ask.File = start.File;
+    ask.Folder = IsFolder(start.Folder) ? start.Folder : PluginFolder();
+    ask.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    std::wstring file;
+    if (!ChooseFileToOpen(owner, ask, &file)) return false;
     // A replacement dialog may not hold to "must exist"; a name of nothing, or
     // of no picture, would leave the body without one.
     DecodedPicture probe;
     if (!LoadPicture(DiskPath(file), &probe)) {
-        const std::wstring text = L"Can't open '" + std::wstring(file) + L"'";
+        const std::wstring text = L"Can't open '" + file + L"'";
         MessageBoxW(owner, text.c_str(), L"error", MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/options_fields.h"
+#include "settings/options_pages.h"
 #include "settings/win/options_sheet.h"
 
 namespace velkaro {
@@ -41,8 +42,7 @@ INT_PTR CALLBACK TablePageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
 INT_PTR CALLBACK LocationPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
 INT_PTR CALLBACK SortPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
 
-// Which page a table page procedure serves (the PROPSHEETPAGE's lParam).
-enum TablePage { kPageBase, kPageTap, kPageInfo, kPageAzi, kPageBack, kPageBody };
+// Which page a page procedure serves (the PROPSHEETPAGE's lParam).
 struct PageParam {
     int Kind;  // TablePage, or the sort list's number for a sort page
     int Body;  // body pages

@@ -1,6 +1,7 @@
 #include "today/web/page.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -9,6 +10,7 @@
 #include "engine/calendar.h"
 #include "today/now.h"
 #include "platform/codepage.h"
+#include "platform/int_text.h"
 #include "settings/location.h"
 #include "settings/store.h"
 #include "today/formats.h"
@@ -289,9 +291,8 @@ std::string SettingsText(const Page& page) {
 bool SetSetting(Page* page, const std::string& name, const std::string& value) {
     GeneralSettings& g = page->item.Store.General;
     ItemState& s = page->item.State;
-    char* end = nullptr;
-    const long n = std::strtol(value.c_str(), &end, 10);
-    const bool number = !value.empty() && end && *end == '\0';
+    long long n = 0;
+    const bool number = WholeInt(value, LLONG_MIN, LLONG_MAX, &n);
     if (name == "SortP0" || name == "SortP1") {
         const struct SortList list(FromUtf8(value));
         (name == "SortP0" ? g.SortP0 : g.SortP1) = list;

@@ -5,26 +5,17 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
 #include <string>
 
+#include "platform/int_text.h"
 #include "settings/protocol.h"
 
 using namespace velkaro;
 
 namespace {
 
-// A whole decimal number within [lo, hi]; false for anything else.
-bool ReadInt(const wchar_t* text, long lo, long hi, long* out) {
-    wchar_t* end = nullptr;
-    const long v = std::wcstol(text, &end, 10);
-    if (end == text || *end != L'\0' || v < lo || v > hi) return false;
-    *out = v;
-    return true;
-}
-
 // The messages the item answers: the two reloads and one per posted action.
-bool ItemAnswers(long n) {
+bool ItemAnswers(long long n) {
     const unsigned msg = kAppMessage + static_cast<unsigned>(n);
     return msg == kMsgLocationsChanged || msg == kMsgEditorSettingsChanged || ActionOfMessage(msg) >= 0;
 }
@@ -40,10 +31,10 @@ int Usage() {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    long n = 0, x = 0, y = 0;
+    long long n = 0, x = 0, y = 0;
     if (argc != 2 && argc != 4) return Usage();
-    if (!ReadInt(argv[1], 0, 0x3FFF, &n) || !ItemAnswers(n)) return Usage();
-    if (argc == 4 && (!ReadInt(argv[2], 0, 0xFFFF, &x) || !ReadInt(argv[3], 0, 0xFFFF, &y))) return Usage();
+    if (!WholeInt(argv[1], 0, 0x3FFF, &n) || !ItemAnswers(n)) return Usage();
+    if (argc == 4 && (!WholeInt(argv[2], 0, 0xFFFF, &x) || !WholeInt(argv[3], 0, 0xFFFF, &y))) return Usage();
     const uint64_t handle = ReadWindowHandle(kSettingsKey);
     HWND item = reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
     if (handle == 0 || !IsWindow(item)) {

@@ -129,12 +129,7 @@ TEST(ColourChooserState, LabelsAndFields) {
     ASSERT_TRUE(LabelTextColour(IDC_COLOUR_LABEL_B, &c));
     EXPECT_EQ(c, 0xFF0000u);
     EXPECT_FALSE(LabelTextColour(IDC_COLOUR_PREVIEW, &c));
-
-    EXPECT_EQ(ReadNumberField(L"300", 0, 255), 255);
-    EXPECT_EQ(ReadNumberField(L"abc", 0, 255), 0);
-    EXPECT_EQ(ReadNumberField(L"", 10, 20), 10);
-    EXPECT_EQ(ReadNumberField(L"-4", 0, 359), 0);
-    EXPECT_EQ(ReadNumberField(L"77x", 0, 359), 77);
+    // The number fields are read by ClampedInt (platform_int_text_test.cpp).
 }
 
 TEST(ColourUpdateCounter, OwnWritesAreSkippedAndTheUserEditTaken) {
