@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "engine/calendar.h"
-#include "engine/instant.h"
+#include "today/now.h"
 #include "resources/resource.h"
 
 namespace velkaro {

@@ -1,5 +1,6 @@
-// What the editor's two dialogs share: shown full-screen with the Done button
-// and the "OK"/"CANCEL" soft keys, and closed with the command that closed them.
+// What the editor's two dialogs share: one procedure that shows them
+// full-screen with the Done button and the "OK"/"CANCEL" soft keys, hands
+// their own commands on, and ends them with the command that closed them.
 #include <windows.h>
 
 #include <cstring>
@@ -7,6 +8,7 @@
 
 #include "editor/win/editor_win.h"
 #include "platform/win/shell_standin.h"
+#include "platform/win/soft_key_bar.h"
 #include "resources/sitarel_ids.h"
 
 namespace velkaro {
@@ -44,9 +46,50 @@ size_t FontSizeOffset(const std::vector<uint8_t>& t) {
     return at && at + 2 <= t.size() ? at : 0;
 }
 
+// The soft keys go with the dialog's end.
+void CloseEditorDialog(HWND dlg, int command) {
+    DestroySoftKeyBar(dlg);
+    EndDialog(dlg, command);
+}
+
+const EditorDialog* DialogOf(HWND dlg) {
+    return reinterpret_cast<const EditorDialog*>(GetWindowLongPtrW(dlg, DWLP_USER));
+}
+
+INT_PTR CALLBACK EditorDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(dlg, DWLP_USER, lp);
+            SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
+            SHInitDialog(&shidi);
+            CreateSoftKeyBar(dlg, IDM_DIALOG_BAR, g_ui.Instance);
+            const EditorDialog* d = DialogOf(dlg);
+            if (d && d->Init) d->Init(dlg, d->Run);
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            const EditorDialog* d = DialogOf(dlg);
+            if (!d) return FALSE;
+            const int id = LOWORD(wp);
+            const int close = DialogCloseKind(id);
+            if (close > 0 && d->Confirm) d->Confirm(dlg, d->Run);
+            if (close != 0) {
+                CloseEditorDialog(dlg, id);
+                return TRUE;
+            }
+            return d->Command && d->Command(dlg, d->Run, id, HIWORD(wp));
+        }
+        case WM_CLOSE:
+            CloseEditorDialog(dlg, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
 }  // namespace
 
-INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param) {
+INT_PTR RunEditorDialog(int templateId, HWND owner, const EditorDialog& dialog) {
     HRSRC res = FindResourceW(g_ui.Instance, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));  // RT_DIALOG
     HGLOBAL loaded = res ? LoadResource(g_ui.Instance, res) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
@@ -62,30 +105,19 @@ INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param) 
         std::memcpy(&t[at], &points, 2);
     }
     // The template must be DWORD-aligned, which a vector's storage is.
-    return DialogBoxIndirectParamW(g_ui.Instance, reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner, proc,
-                                   param);
+    return DialogBoxIndirectParamW(g_ui.Instance, reinterpret_cast<const DLGTEMPLATE*>(t.data()), owner,
+                                   EditorDialogProc, reinterpret_cast<LPARAM>(&dialog));
 }
 
-void InitEditorDialog(HWND dlg) {
-    SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
-    SHInitDialog(&shidi);
-    SHMENUBARINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = dlg;
-    bar.nToolBarId = IDM_DIALOG_BAR;
-    bar.hInstRes = g_ui.Instance;
-    SHCreateMenuBar(&bar);
+void* EditorDialogRun(HWND dlg) {
+    const EditorDialog* d = DialogOf(dlg);
+    return d ? d->Run : nullptr;
 }
 
 int DialogCloseKind(int command) {
     if (command == IDOK || command == IDM_DIALOG_OK) return 1;
     if (command == IDCANCEL || command == IDM_DIALOG_CANCEL) return -1;
     return 0;
-}
-
-void CloseEditorDialog(HWND dlg, int command) {
-    if (HWND bar = SHFindMenuBar(dlg)) DestroyWindow(bar);
-    EndDialog(dlg, command);
 }
 
 std::wstring DialogText(HWND dlg, int id) {

@@ -127,14 +127,22 @@ void ReportStartFile();
 // A read-only dialog shows the place and changes nothing.
 void RunLocationDialog(HWND owner, bool readOnly);
 ZoneChoice RunRuleDialog(HWND owner);
-// Runs a dialog of the editor's resources at the editor's scale factor.
-INT_PTR RunEditorDialog(int templateId, HWND owner, DLGPROC proc, LPARAM param);
-// Full-screen with the Done button and the soft keys of the dialog menu bar.
-void InitEditorDialog(HWND dlg);
+// One dialog of the editor, by what sets it apart. The one procedure they
+// share shows it full-screen with the Done button and the "OK"/"CANCEL" soft
+// keys, and ends it on Done, "OK", "CANCEL", Escape or the close box.
+struct EditorDialog {
+    void* Run = nullptr;                                   // the dialog's own state, handed to each part
+    void (*Init)(HWND dlg, void* run) = nullptr;           // fills the controls
+    void (*Confirm)(HWND dlg, void* run) = nullptr;        // takes the controls on Done or "OK", before the end
+    bool (*Command)(HWND dlg, void* run, int id, int code) = nullptr;  // any other command; true when taken
+};
+// Runs the dialog templateId of the editor's resources at the editor's scale
+// factor. Returns the command that ended it, -1 when it could not be shown.
+INT_PTR RunEditorDialog(int templateId, HWND owner, const EditorDialog& dialog);
+// The Run of a dialog that RunEditorDialog shows; null before it is set up.
+void* EditorDialogRun(HWND dlg);
 // 1 for a command that confirms (Done, "OK"), -1 for one that cancels, else 0.
 int DialogCloseKind(int command);
-// Destroys the menu bar and ends the dialog with the command that closed it.
-void CloseEditorDialog(HWND dlg, int command);
 // The whole text of a dialog's control.
 std::wstring DialogText(HWND dlg, int id);
 

@@ -26,8 +26,6 @@ struct LocationRun {
     bool ReadOnly = false;  // the place is shown, not changed
 };
 
-LocationRun* RunOf(HWND dlg) { return reinterpret_cast<LocationRun*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
-
 // The record's buttons; its texts are kTextFields.
 const int kRecordButtons[] = {IDC_LOC_VALID, IDC_LOC_FROM_LONGITUDE, IDC_LOC_AUTO_OFFSET, IDC_LOC_DST_BUTTON};
 
@@ -123,9 +121,8 @@ LRESULT CALLBACK HeightsProc(HWND w, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
     return DefSubclassProc(w, msg, wp, lp);
 }
 
-void Init(HWND dlg, LocationRun* run) {
-    SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(run));
-    InitEditorDialog(dlg);
+void Init(HWND dlg, void* p) {
+    auto* run = static_cast<LocationRun*>(p);
     for (int id : kTextFields) SendDlgItemMessageW(dlg, id, EM_LIMITTEXT, kFieldChars, 0);
     SetWindowSubclass(GetDlgItem(dlg, IDC_LOC_HEIGHTS), HeightsProc, 0, 0);
     run->Form = OpenLocationForm(g_editor.DialogBuffer);
@@ -143,18 +140,16 @@ void EditRule(HWND dlg) {
     if (zone.Chosen) SetDlgItemTextW(dlg, IDC_LOC_MARGIN, FormatUtcOffset(zone.StandardHours).c_str());
 }
 
-bool Command(HWND dlg, LocationRun* run, int id, int code) {
-    LocationForm* f = &run->Form;
-    const int close = DialogCloseKind(id);
-    if (close > 0 && !run->ReadOnly) {
-        ReadForm(dlg, f);
-        g_editor.DialogConfirmed = true;
-        ConfirmLocationForm(*f, &g_editor.DialogBuffer);
-    }
-    if (close != 0) {
-        CloseEditorDialog(dlg, id);
-        return true;
-    }
+void Confirm(HWND dlg, void* p) {
+    auto* run = static_cast<LocationRun*>(p);
+    if (run->ReadOnly) return;
+    ReadForm(dlg, &run->Form);
+    g_editor.DialogConfirmed = true;
+    ConfirmLocationForm(run->Form, &g_editor.DialogBuffer);
+}
+
+bool Command(HWND dlg, void* p, int id, int code) {
+    LocationForm* f = &static_cast<LocationRun*>(p)->Form;
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDC_LOC_FROM_LONGITUDE:
@@ -171,29 +166,17 @@ bool Command(HWND dlg, LocationRun* run, int id, int code) {
     }
 }
 
-INT_PTR CALLBACK LocationDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            Init(dlg, reinterpret_cast<LocationRun*>(lp));
-            return TRUE;
-        case WM_COMMAND: {
-            LocationRun* run = RunOf(dlg);
-            return run && Command(dlg, run, LOWORD(wp), HIWORD(wp));
-        }
-        case WM_CLOSE:
-            CloseEditorDialog(dlg, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 void RunLocationDialog(HWND owner, bool readOnly) {
     LocationRun run;
     run.ReadOnly = readOnly;
-    RunEditorDialog(IDD_LOCATION, owner, LocationDialogProc, reinterpret_cast<LPARAM>(&run));
+    EditorDialog dialog;
+    dialog.Run = &run;
+    dialog.Init = Init;
+    dialog.Confirm = Confirm;
+    dialog.Command = Command;
+    RunEditorDialog(IDD_LOCATION, owner, dialog);
 }
 
 }  // namespace velkaro

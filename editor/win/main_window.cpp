@@ -7,7 +7,7 @@
 #include "editor/stock_file.h"
 #include "editor/view.h"
 #include "editor/win/editor_win.h"
-#include "platform/win/shell_standin.h"
+#include "platform/win/soft_key_bar.h"
 #include "resources/sitarel_ids.h"
 
 namespace velkaro {
@@ -96,12 +96,7 @@ bool KeepBackupOnDisk(EditorState*) {
 bool Create(HWND w) {
     g_ui.Main = w;
     g_editor.KeepBackup = KeepBackupOnDisk;
-    SHMENUBARINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = w;
-    bar.nToolBarId = IDM_SITAREL_BAR;
-    bar.hInstRes = g_ui.Instance;
-    SHCreateMenuBar(&bar);
+    CreateSoftKeyBar(w, IDM_SITAREL_BAR, g_ui.Instance);
     g_ui.Menus = LoadMenuW(g_ui.Instance, MAKEINTRESOURCEW(IDM_SITAREL_MENUS));
     MarkAltitudeMode();
     ReadRegistrySlots(&g_editor.Work);

@@ -42,7 +42,7 @@ struct RuleDialog {
     ZoneTypeAhead Typing;
 };
 
-RuleDialog* Of(HWND dlg) { return reinterpret_cast<RuleDialog*>(GetWindowLongPtrW(dlg, DWLP_USER)); }
+RuleDialog* Of(HWND dlg) { return static_cast<RuleDialog*>(EditorDialogRun(dlg)); }
 
 int* SpinField(RuleFields* f, int spin) {
     switch (spin) {
@@ -191,9 +191,8 @@ LRESULT CALLBACK ZoneListKeys(HWND list, UINT msg, WPARAM wp, LPARAM lp, UINT_PT
     return DefSubclassProc(list, msg, wp, lp);
 }
 
-void Init(HWND dlg, RuleDialog* d) {
-    SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(d));
-    InitEditorDialog(dlg);
+void Init(HWND dlg, void* p) {
+    auto* d = static_cast<RuleDialog*>(p);
     FillLists(dlg);
     for (int i = 0; i < kSpinCount; ++i) d->Spins[i].Last = SpinValue(RuleFields(), i);
     ShowRuleFields(dlg, d, RuleFieldsFromText(g_editor.DialogBuffer.DST));
@@ -202,13 +201,13 @@ void Init(HWND dlg, RuleDialog* d) {
     SetWindowSubclass(GetDlgItem(dlg, IDC_RULE_ZONE), ZoneListKeys, 0, reinterpret_cast<DWORD_PTR>(dlg));
 }
 
-bool Command(HWND dlg, RuleDialog* d, int id, int code) {
-    const int close = DialogCloseKind(id);
-    if (close > 0) g_editor.DialogBuffer.DST = RuleOnOk(ReadRuleFields(dlg, d), d->Zone, d->Opened);
-    if (close != 0) {
-        CloseEditorDialog(dlg, id);
-        return true;
-    }
+void Confirm(HWND dlg, void* p) {
+    auto* d = static_cast<RuleDialog*>(p);
+    g_editor.DialogBuffer.DST = RuleOnOk(ReadRuleFields(dlg, d), d->Zone, d->Opened);
+}
+
+bool Command(HWND dlg, void* p, int id, int code) {
+    auto* d = static_cast<RuleDialog*>(p);
     if (code == BN_CLICKED && (id == IDC_RULE_WEEKDAY_FORM || id == IDC_RULE_DAY_FORM)) {
         CheckRadioButton(dlg, IDC_RULE_WEEKDAY_FORM, IDC_RULE_DAY_FORM, id);
         return true;
@@ -227,30 +226,18 @@ bool Command(HWND dlg, RuleDialog* d, int id, int code) {
     return false;
 }
 
-INT_PTR CALLBACK RuleDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_INITDIALOG:
-            Init(dlg, reinterpret_cast<RuleDialog*>(lp));
-            return TRUE;
-        case WM_COMMAND: {
-            RuleDialog* d = Of(dlg);
-            return d && Command(dlg, d, LOWORD(wp), HIWORD(wp));
-        }
-        case WM_CLOSE:
-            CloseEditorDialog(dlg, IDCANCEL);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
 }  // namespace
 
 ZoneChoice RunRuleDialog(HWND owner) {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&icc);
     RuleDialog d;
-    const INT_PTR ended = RunEditorDialog(IDD_RULE, owner, RuleDialogProc, reinterpret_cast<LPARAM>(&d));
+    EditorDialog dialog;
+    dialog.Run = &d;
+    dialog.Init = Init;
+    dialog.Confirm = Confirm;
+    dialog.Command = Command;
+    const INT_PTR ended = RunEditorDialog(IDD_RULE, owner, dialog);
     return DialogCloseKind(static_cast<int>(ended)) > 0 ? d.Zone : ZoneChoice();
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/int_text.h"
 #include "platform/win/shell_standin.h"
+#include "platform/win/soft_key_bar.h"
 #include "resources/colour_ids.h"
 #include "settings/colour_chooser.h"
 
@@ -61,12 +62,7 @@ void Show(HWND dlg, ChooserDialog* d, const ColourFields& f) {
 void InitDialog(HWND dlg, ChooserDialog* d) {
     SHINITDLGINFO shidi = {SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
     SHInitDialog(&shidi);
-    SHMENUBARINFO mb = {};
-    mb.cbSize = sizeof mb;
-    mb.hwndParent = dlg;
-    mb.nToolBarId = IDM_COLOUR_BAR;
-    mb.hInstRes = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dlg, GWLP_HINSTANCE));
-    SHCreateMenuBar(&mb);
+    CreateSoftKeyBar(dlg, IDM_COLOUR_BAR, reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dlg, GWLP_HINSTANCE)));
     for (int i = 0; i < 3; ++i) {
         for (int group = 0; group < 2; ++group) {
             HWND spin = GetDlgItem(dlg, group ? kHslSpins[i] : kRgbSpins[i]);
@@ -144,7 +140,7 @@ void Close(HWND dlg, ChooserDialog* d, bool ok) {
     for (auto& b : d->Brushes)
         if (b.second) DeleteObject(b.second);
     d->Brushes.clear();
-    if (HWND bar = SHFindMenuBar(dlg)) DestroyWindow(bar);
+    DestroySoftKeyBar(dlg);
     EndDialog(dlg, ok ? IDOK : IDCANCEL);
 }
 

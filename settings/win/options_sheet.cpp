@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "platform/win/shell_standin.h"
+#include "platform/win/soft_key_bar.h"
 #include "resources/options_ids.h"
 #include "resources/resource.h"
 #include "settings/win/options_sheet.h"
@@ -56,15 +57,9 @@ HINSTANCE g_sheetModule = nullptr;
 
 int CALLBACK SheetCallback(HWND sheet, UINT msg, LPARAM lp) {
     switch (msg) {
-        case PSCB_INITIALIZED: {
-            SHMENUBARINFO mb = {};
-            mb.cbSize = sizeof mb;
-            mb.hwndParent = sheet;
-            mb.dwFlags = SHCMBF_EMPTYBAR;
-            mb.hInstRes = g_sheetModule;
-            SHCreateMenuBar(&mb);
+        case PSCB_INITIALIZED:
+            CreateSoftKeyBar(sheet, 0, g_sheetModule);
             return 0;
-        }
         case kSheetGetVersion:
             return kSheetVersion;
 #ifdef _WIN32_WCE

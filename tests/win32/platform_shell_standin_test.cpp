@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win/shell_standin.h"
+#include "platform/win/soft_key_bar.h"
 #include "settings/protocol.h"
 #include "resources/resource.h"
 
@@ -107,4 +108,30 @@ TEST(SoftKeys, SizedForTheTodayScreenTheyBelongTo) {
     const int height = BarHeight(dialog.w, IDM_DATE_BAR);
     EXPECT_GE(height, 26);
     EXPECT_LT(height, 52);
+}
+
+// Every window sets up its bar with one call and takes it down with another.
+TEST(SoftKeys, OneCallSetsUpTheBarAndOneTakesItDown) {
+    Owner owner;
+    ASSERT_NE(owner.w, nullptr);
+    HWND bar = velkaro::CreateSoftKeyBar(owner.w, IDM_DATE_BAR, GetModuleHandleW(nullptr));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(SHFindMenuBar(owner.w), bar);
+    EXPECT_NE(GetMenu(owner.w), nullptr);
+    velkaro::DestroySoftKeyBar(owner.w);
+    EXPECT_FALSE(IsWindow(bar));
+    EXPECT_EQ(SHFindMenuBar(owner.w), nullptr);
+    EXPECT_EQ(GetMenu(owner.w), nullptr);
+    velkaro::DestroySoftKeyBar(owner.w);  // none left: nothing happens
+    EXPECT_TRUE(IsWindow(owner.w));
+
+    // Without a menu the bar is empty: no keys, the owner keeps no menu.
+    HWND empty = velkaro::CreateSoftKeyBar(owner.w, 0, GetModuleHandleW(nullptr));
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(SHFindMenuBar(owner.w), empty);
+    EXPECT_EQ(GetMenu(owner.w), nullptr);
+    velkaro::DestroySoftKeyBar(owner.w);
+    EXPECT_EQ(SHFindMenuBar(owner.w), nullptr);
+
+    EXPECT_EQ(velkaro::CreateSoftKeyBar(nullptr, IDM_DATE_BAR, GetModuleHandleW(nullptr)), nullptr);
 }

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/win/shell_standin.h"
+#include "platform/win/soft_key_bar.h"
 #include "resources/resource.h"
 #include "today/win/item_win.h"
 
@@ -57,12 +57,7 @@ void FitIntoToday(HWND dlg, HWND cal, HWND today) {
 
 void Init(HWND dlg, DateChoice* choice) {
     SetWindowLongPtrW(dlg, DWLP_USER, reinterpret_cast<LONG_PTR>(choice));
-    SHMENUBARINFO bar = {};
-    bar.cbSize = sizeof bar;
-    bar.hwndParent = dlg;
-    bar.nToolBarId = IDM_DATE_BAR;
-    bar.hInstRes = g_module;
-    SHCreateMenuBar(&bar);
+    CreateSoftKeyBar(dlg, IDM_DATE_BAR, g_module);
     HWND cal = GetDlgItem(dlg, IDC_DATE_CALENDAR);
     SendMessageW(cal, MCM_SETFIRSTDAYOFWEEK, 0, 0);
     SendMessageW(cal, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&choice->date));

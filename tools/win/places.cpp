@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/instant.h"
+#include "today/now.h"
 #include "settings/store.h"
 
 using namespace velkaro;
