@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/instant.h"
+#include "platform/screen_scale.h"
 #include "settings/store.h"
 
 using namespace velkaro;
@@ -24,8 +25,7 @@ void Print(const std::wstring& text) {
 }  // namespace
 
 int wmain() {
-    const int hiRes =
-        (GetSystemMetrics(SM_CXSCREEN) > 320 || GetSystemMetrics(SM_CYSCREEN) > 320) ? 2 : 1;
+    const int hiRes = ScreenScale(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SettingsStore store;
     const bool loaded = LoadOrInitialiseStore(&store, hiRes);
     const int pos = SelectFirstValidLocation(&store.Locations);
