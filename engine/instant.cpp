@@ -1,7 +1,6 @@
 #include "engine/instant.h"
 
 #include "engine/calendar.h"
-#include "platform/clock.h"
 
 namespace velkaro {
 namespace {
@@ -14,15 +13,6 @@ bool Digits(const std::string& s, size_t at, size_t count, int* value) {
     }
     *value = v;
     return true;
-}
-
-// The fixed instant, when the platform's text names one.
-bool FixedNow(DateTime* out) {
-    const std::string text = FixedNowText();
-    if (text.empty()) return false;
-    if (ParseUtcInstant(text, out)) return true;
-    ReportBadFixedNow(text);
-    return false;
 }
 
 }  // namespace
@@ -42,18 +32,5 @@ bool ParseUtcInstant(const std::string& p, DateTime* out) {
     *out = t;
     return true;
 }
-
-DateTime ClockUtcNow() {
-    DateTime t;
-    return FixedNow(&t) ? t : SystemUtcNow();
-}
-
-DateTime ClockLocalNow() {
-    DateTime utc, local;
-    if (!FixedNow(&utc)) return SystemLocalNow();
-    return LocalFromUtc(utc, &local) ? local : utc;
-}
-
-ClockReading ReadClock() { return ClockReading{ClockUtcNow(), ClockLocalNow(), ClockBiasMinutes()}; }
 
 }  // namespace velkaro

@@ -1,6 +1,6 @@
-// The present instant: the system clock, or the instant that a text fixes for
-// reproducible pictures and tests (VELKARO_NOW on Win32, the web edition's
-// `now` parameter), written as ISO-8601 UTC.
+// The instant that a text fixes for reproducible pictures and tests
+// (VELKARO_NOW on Win32, the web edition's `now` parameter), written as
+// ISO-8601 UTC. Reading the clock is the caller's: today/now.h.
 #pragma once
 #include <string>
 
@@ -13,12 +13,5 @@ namespace velkaro {
 // text and for instants outside the dates the engine serves (1900-03-01 to
 // 2100-02-28).
 bool ParseUtcInstant(const std::string& text, DateTime* out);
-
-// The present, read now: the fixed instant when the platform's text names one
-// (its local time from the device's zone), else the system clock. A text that
-// is not an instant is reported through the seam and the system clock is used.
-DateTime ClockUtcNow();
-DateTime ClockLocalNow();
-ClockReading ReadClock();
 
 }  // namespace velkaro

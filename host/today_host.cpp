@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/instant.h"
 #include "platform/int_text.h"
 #include "platform/win/png_win.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
+#include "today/now.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Device clock seam: the system clock, the zone's bias, and the text that may
 // fix the present instant (VELKARO_NOW on Win32). Reading that text, and
-// choosing between it and the system clock, is portable: engine/instant.h.
+// choosing between it and the system clock, is portable: engine/instant.h parses it, today/now.h chooses.
 // Win32 reads the system; the native build keeps a settable clock for tests.
 #pragma once
 #include <string>

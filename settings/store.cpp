@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <type_traits>
 
 #include "resources/picture_names.h"
 
@@ -231,7 +232,61 @@ struct Deleter {
     void Sort(const wchar_t* name, SortList&) { Del(name); }
 };
 
+// What the table says of one field, found by its address in a scratch copy.
+struct Finder {
+    const void* target = nullptr;
+    size_t width = 0;
+    bool ranged = false;
+    SettingRange range{0, 0};
+    void Int(const wchar_t*, int32_t&) {}
+    void Int(const wchar_t*, int32_t& f, SettingRange r) { Take(&f, r); }
+    void Color(const wchar_t*, uint32_t&) {}
+    void Byte(const wchar_t*, uint8_t& f) { Take(&f, kWeightRange); }
+    void Text(const wchar_t*, std::wstring& f, size_t w) {
+        if (&f == target) width = w;
+    }
+    void Double(const wchar_t*, double&) {}
+    void Sort(const wchar_t*, SortList&) {}
+    void Take(const void* f, SettingRange r) {
+        if (f != target) return;
+        ranged = true;
+        range = r;
+    }
+};
+
+Finder Find(const SettingField& field) {
+    Finder finder;
+    std::visit(
+        [&finder](auto member) {
+            using M = decltype(member);
+            if constexpr (std::is_member_object_pointer_v<M>) {
+                if constexpr (std::is_invocable_v<M, GeneralSettings&>) {
+                    GeneralSettings g;
+                    finder.target = &(g.*member);
+                    VisitGeneral(g, finder);
+                } else {
+                    BodyStyle b;
+                    finder.target = &(b.*member);
+                    VisitBody(b, finder);
+                }
+            }
+        },
+        field);
+    return finder;
+}
+
 }  // namespace
+
+size_t StoredWidth(const SettingField& field) {
+    if (field == SettingField{&BodyStyle::Name}) return kBodyNameWidth;
+    return Find(field).width;
+}
+
+bool StoredRange(const SettingField& field, SettingRange* range) {
+    const Finder f = Find(field);
+    if (f.ranged) *range = f.range;
+    return f.ranged;
+}
 
 // ------------------------------------------------------------------ operations
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <variant>
 
 #include "engine/series.h"
 #include "settings/location.h"
@@ -35,6 +36,7 @@ constexpr SettingRange kResetTimeRange{0, 9999};
 constexpr SettingRange kAzimuthStartRange{0, 180};
 constexpr SettingRange kAzimuthEndRange{180, 360};
 constexpr SettingRange kEquatorLatRange{0, 90};
+constexpr SettingRange kWeightRange{0, 255};  // blend weights, stored in a byte
 
 // At most ten body numbers, ended by -1.
 struct SortList {
@@ -147,7 +149,20 @@ struct BodyStyle {
     std::wstring Name;  // display name; memory only, never stored
 };
 
+constexpr size_t kBodyNameWidth = 260;  // Name's width, terminator included
+
 BodyStyle DefaultBodyStyle(int body);
+
+// One field of the general block or of a body's style, by member.
+using SettingField = std::variant<std::monostate, int32_t GeneralSettings::*, uint8_t GeneralSettings::*,
+                                  uint32_t GeneralSettings::*, std::wstring GeneralSettings::*, int32_t BodyStyle::*,
+                                  uint8_t BodyStyle::*, uint32_t BodyStyle::*, std::wstring BodyStyle::*>;
+// The width the store keeps a text to, terminator included (a body's Name,
+// never stored, has kBodyNameWidth); 0 for anything else.
+size_t StoredWidth(const SettingField& field);
+// The range the store reads a number into (a byte's is kWeightRange); false
+// when it reads the field whole.
+bool StoredRange(const SettingField& field, SettingRange* range);
 
 struct SettingsStore {
     GeneralSettings General;

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "engine/calendar.h"
-#include "engine/instant.h"
 #include "platform/screen_scale.h"
+#include "today/now.h"
 #include "resources/resource.h"
 
 namespace velkaro {

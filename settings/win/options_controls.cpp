@@ -19,26 +19,6 @@
 namespace velkaro {
 namespace {
 
-std::wstring ControlText(HWND page, int id, size_t width) {
-    std::vector<wchar_t> buf(width + 1, 0);
-    GetDlgItemTextW(page, id, buf.data(), static_cast<int>(buf.size()));
-    return buf.data();
-}
-
-void FillList(HINSTANCE module, HWND page, const FieldDef& f) {
-    HWND list = GetDlgItem(page, f.Id);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    std::vector<std::wstring> items = f.Items;
-    for (int i = 0; i < f.StringCount; ++i) {
-        wchar_t text[64] = {};
-        LoadStringW(module, static_cast<UINT>(f.FirstString + i), text, 64);
-        items.push_back(text);
-    }
-    // Each text goes in at the top, the last first, so that the list reads in order.
-    for (auto it = items.rbegin(); it != items.rend(); ++it)
-        SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(it->c_str()));
-}
-
 struct FontFamily {
     std::wstring Face;
     int CharSet;
@@ -75,21 +55,6 @@ const std::vector<FontFamily>& TodayFonts(std::wstring* currentFace) {
     return families;
 }
 
-void FillFonts(HWND page, const FieldDef& f, const FieldValue& v) {
-    HWND list = GetDlgItem(page, f.Id);
-    std::wstring current;
-    const std::vector<FontFamily>& families = TodayFonts(&current);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    int chosen = -1, fallback = -1;
-    for (const FontFamily& fam : families) {
-        const auto i = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fam.Face.c_str())));
-        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(i), fam.CharSet);
-        if (fam.Face == v.Text) chosen = i;
-        if (fam.Face == current) fallback = i;
-    }
-    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen >= 0 ? chosen : fallback), 0);
-}
-
 void RepaintSwatch(HWND page, int id) { InvalidateRect(GetDlgItem(page, id), nullptr, TRUE); }
 
 }  // namespace
@@ -101,90 +66,79 @@ void SetUpSpin(HWND page, int edit, int spin, int lo, int hi, int value) {
     SetDlgItemInt(page, edit, static_cast<UINT>(value), lo < 0);
 }
 
-void ShowField(HWND page, const FieldDef& f, const PageValues& v) {
-    switch (f.Kind) {
-        case kFieldCheck:
-            CheckDlgButton(page, f.Id, Number(v, f.Id) ? BST_CHECKED : BST_UNCHECKED);
-            break;
-        case kFieldSpin:
-            SetDlgItemInt(page, f.Id, static_cast<UINT>(Number(v, f.Id)), f.Lo < 0);
-            break;
-        case kFieldText:
-            SetDlgItemTextW(page, f.Id, CutToField(Text(v, f.Id), f.Width).c_str());
-            break;
-        case kFieldList:
-            SendDlgItemMessageW(page, f.Id, CB_SETCURSEL, static_cast<WPARAM>(Number(v, f.Id)), 0);
-            break;
-        case kFieldFont:
-        case kFieldSwatch:
-            break;
-    }
+void DialogControls::SetChecked(int id, bool on) { CheckDlgButton(page_, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+bool DialogControls::Checked(int id) { return IsDlgButtonChecked(page_, id) == BST_CHECKED; }
+
+void DialogControls::SetText(int id, const std::wstring& text) { SetDlgItemTextW(page_, id, text.c_str()); }
+
+std::wstring DialogControls::GetText(int id, size_t width) {
+    std::vector<wchar_t> buf(width + 1, 0);
+    GetDlgItemTextW(page_, id, buf.data(), static_cast<int>(buf.size()));
+    return CutToField(buf.data(), width);
 }
 
-void FillFields(HINSTANCE module, HWND page, const std::vector<FieldDef>& fields, const PageValues& v) {
-    for (const FieldDef& f : fields) {
-        switch (f.Kind) {
-            case kFieldSpin:
-                SetUpSpin(page, f.Id, f.Spin, f.Lo, f.Hi, Number(v, f.Id));
-                break;
-            case kFieldText:
-                SendDlgItemMessageW(page, f.Id, EM_LIMITTEXT, f.Width - 1, 0);
-                ShowField(page, f, v);
-                break;
-            case kFieldList:
-                FillList(module, page, f);
-                ShowField(page, f, v);
-                break;
-            case kFieldFont: {
-                auto it = v.find(f.Id);
-                FillFonts(page, f, it == v.end() ? FieldValue{} : it->second);
-                break;
-            }
-            default:
-                ShowField(page, f, v);
-                break;
-        }
-    }
+void DialogControls::LimitText(int id, size_t chars) { SendDlgItemMessageW(page_, id, EM_LIMITTEXT, chars, 0); }
+
+void DialogControls::SetUpSpin(const FieldDef& f) {
+    HWND s = GetDlgItem(page_, f.Spin);
+    SendMessageW(s, UDM_SETBUDDY, reinterpret_cast<WPARAM>(GetDlgItem(page_, f.Id)), 0);
+    SendMessageW(s, UDM_SETRANGE32, static_cast<WPARAM>(f.Lo), f.Hi);
 }
 
-void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v) {
-    for (const FieldDef& f : fields) {
-        FieldValue& out = (*v)[f.Id];
-        switch (f.Kind) {
-            case kFieldCheck:
-                out.Number = IsDlgButtonChecked(page, f.Id) == BST_CHECKED ? 1 : 0;
-                break;
-            case kFieldSpin:
-                out.Number = ReadSpinText(f, ControlText(page, f.Id, 16));
-                break;
-            case kFieldText:
-                out.Text = CutToField(ControlText(page, f.Id, f.Width), f.Width);
-                break;
-            case kFieldList: {
-                const auto i = static_cast<int>(SendDlgItemMessageW(page, f.Id, CB_GETCURSEL, 0, 0));
-                out.Number = i < 0 ? 0 : i;
-                break;
-            }
-            case kFieldFont: {
-                HWND list = GetDlgItem(page, f.Id);
-                const auto i = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
-                if (i < 0) break;  // nothing chosen: keep the stored face
-                const auto len = static_cast<int>(SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
-                std::vector<wchar_t> buf(static_cast<size_t>(std::max(len, 0)) + 1, 0);
-                SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf.data()));
-                FieldValue selected;
-                selected.Text = CutToField(buf.data(), f.Width);
-                selected.Number = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
-                std::wstring standIn;
-                std::vector<std::wstring> listed;
-                for (const FontFamily& fam : TodayFonts(&standIn)) listed.push_back(fam.Face);
-                out = FontFromList(out, listed, standIn, selected);
-                break;
-            }
-            case kFieldSwatch:
-                break;
-        }
+void DialogControls::SetNumber(int id, int n) { SetDlgItemInt(page_, id, static_cast<UINT>(n), TRUE); }
+
+void DialogControls::FillList(const FieldDef& f) {
+    HWND list = GetDlgItem(page_, f.Id);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    std::vector<std::wstring> items = f.Items;
+    for (int i = 0; i < f.StringCount; ++i) {
+        wchar_t text[64] = {};
+        LoadStringW(module_, static_cast<UINT>(f.FirstString + i), text, 64);
+        items.push_back(text);
     }
+    // Each text goes in at the top, the last first, so that the list reads in order.
+    for (auto it = items.rbegin(); it != items.rend(); ++it)
+        SendMessageW(list, CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(it->c_str()));
+}
+
+void DialogControls::Select(int id, int index) {
+    SendDlgItemMessageW(page_, id, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int DialogControls::Selection(int id) { return static_cast<int>(SendDlgItemMessageW(page_, id, CB_GETCURSEL, 0, 0)); }
+
+void DialogControls::FillFonts(int id, const std::wstring& face) {
+    HWND list = GetDlgItem(page_, id);
+    std::wstring current;
+    const std::vector<FontFamily>& families = TodayFonts(&current);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    int chosen = -1, fallback = -1;
+    for (const FontFamily& fam : families) {
+        const auto i = static_cast<int>(SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(fam.Face.c_str())));
+        SendMessageW(list, CB_SETITEMDATA, static_cast<WPARAM>(i), fam.CharSet);
+        if (fam.Face == face) chosen = i;
+        if (fam.Face == current) fallback = i;
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(chosen >= 0 ? chosen : fallback), 0);
+}
+
+bool DialogControls::SelectedFont(int id, FieldValue* font) {
+    HWND list = GetDlgItem(page_, id);
+    const auto i = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+    if (i < 0) return false;
+    const auto len = static_cast<int>(SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0));
+    std::vector<wchar_t> buf(static_cast<size_t>(std::max(len, 0)) + 1, 0);
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf.data()));
+    font->Text = buf.data();
+    font->Number = static_cast<int>(SendMessageW(list, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+    return true;
+}
+
+std::vector<std::wstring> DialogControls::ListedFaces(std::wstring* standIn) {
+    std::vector<std::wstring> listed;
+    for (const FontFamily& fam : TodayFonts(standIn)) listed.push_back(fam.Face);
+    return listed;
 }
 
 INT_PTR PaintSwatch(const std::vector<FieldDef>& fields, const PageValues& v, SwatchBrushes* brushes, HDC dc,

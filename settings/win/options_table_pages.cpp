@@ -20,40 +20,7 @@ struct TableState {
 
 TableState* Of(HWND page) { return reinterpret_cast<TableState*>(GetWindowLongPtrW(page, DWLP_USER)); }
 
-const std::vector<FieldDef>& FieldsOf(const PageParam& p) {
-    switch (p.Kind) {
-        case kPageBase: return BaseFields();
-        case kPageTap: return TapFields();
-        case kPageInfo: return InfoFields();
-        case kPageAzi: return AziFields();
-        case kPageBack: return BackFields();
-        default: return BodyFields(p.Body);
-    }
-}
-
-PageValues LoadOf(const PageParam& p) {
-    SettingsStore& s = *p.Context->Store;
-    switch (p.Kind) {
-        case kPageBase: return BaseLoad(&s);
-        case kPageTap: return TapLoad(s);
-        case kPageInfo: return InfoLoad(s);
-        case kPageAzi: return AziLoad(s);
-        case kPageBack: return BackLoad(s);
-        default: return BodyLoad(s, p.Body);
-    }
-}
-
-void ApplyOf(const PageParam& p, const PageValues& v) {
-    SettingsStore& s = *p.Context->Store;
-    switch (p.Kind) {
-        case kPageBase: BaseApply(v, &s); break;
-        case kPageTap: TapApply(v, &s); break;
-        case kPageInfo: InfoApply(v, &s); break;
-        case kPageAzi: AziApply(v, &s); break;
-        case kPageBack: BackApply(v, &s); break;
-        default: BodyApply(v, p.Body, &s); break;
-    }
-}
+TablePage PageOf(const PageParam& p) { return static_cast<TablePage>(p.Kind); }
 
 void ResetStore(HWND page, OptionsContext* context) {
     const int answer = MessageBoxW(page,
@@ -72,13 +39,14 @@ bool PageButton(HWND page, TableState* t, int id) {
         return true;
     }
     if (t->Param.Kind == kPageBack && (id == IDC_BACK_MOON || id == IDC_BACK_RETAKE)) {
-        ReadFields(page, *t->Fields, &t->Values);
+        DialogControls controls(t->Param.Context->Module, page);
+        ReadFields(*t->Fields, &controls, &t->Values);
         if (id == IDC_BACK_MOON) {
             BackCopyMoon(&t->Values);
         } else {
             BackRetake(&t->Values, *t->Param.Context->Store);
-            ShowField(page, *FindField(*t->Fields, IDC_BACK_TRANS), t->Values);
-            ShowField(page, *FindField(*t->Fields, IDC_BACK_ALPHA), t->Values);
+            ShowField(*FindField(*t->Fields, IDC_BACK_TRANS), t->Values, &controls);
+            ShowField(*FindField(*t->Fields, IDC_BACK_ALPHA), t->Values, &controls);
         }
         RepaintAllSwatches(page, *t->Fields);
         return true;
@@ -96,11 +64,12 @@ bool PageButton(HWND page, TableState* t, int id) {
 void InitPage(HWND page, const PROPSHEETPAGEW* psp) {
     auto* t = new TableState;
     t->Param = *reinterpret_cast<const PageParam*>(psp->lParam);
-    t->Fields = &FieldsOf(t->Param);
-    t->Values = LoadOf(t->Param);
+    t->Fields = &PageFields(PageOf(t->Param), t->Param.Body);
+    t->Values = LoadPage(PageOf(t->Param), t->Param.Body, t->Param.Context->Store);
     SetWindowLongPtrW(page, DWLP_USER, reinterpret_cast<LONG_PTR>(t));
     HINSTANCE module = t->Param.Context->Module;
-    FillFields(module, page, *t->Fields, t->Values);
+    DialogControls controls(module, page);
+    ShowFields(*t->Fields, t->Values, &controls);
     if (t->Param.Kind == kPageBody && t->Param.Body >= 0) {
         // The colour swatch of the body's text carries the body's name.
         wchar_t name[64] = {};
@@ -130,8 +99,9 @@ INT_PTR CALLBACK TablePageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_NOTIFY:
             if (t && reinterpret_cast<NMHDR*>(lp)->code == PSN_APPLY) {
-                ReadFields(page, *t->Fields, &t->Values);
-                ApplyOf(t->Param, t->Values);
+                DialogControls controls(t->Param.Context->Module, page);
+                ReadFields(*t->Fields, &controls, &t->Values);
+                ApplyPage(PageOf(t->Param), t->Param.Body, t->Values, t->Param.Context->Store);
                 return ApplyDone(page);
             }
             return FALSE;

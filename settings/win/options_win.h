@@ -6,17 +6,34 @@
 #include <vector>
 
 #include "settings/options_fields.h"
+#include "settings/options_pages.h"
 #include "settings/win/options_sheet.h"
 
 namespace velkaro {
 
-// Fills the page's controls from the values; lists (their texts from module),
-// fonts and spins are set up too.
-void FillFields(HINSTANCE module, HWND page, const std::vector<FieldDef>& fields, const PageValues& v);
-// Refreshes the controls of one field only (no list filling).
-void ShowField(HWND page, const FieldDef& f, const PageValues& v);
-// Reads the controls into the values; swatches keep their working colours.
-void ReadFields(HWND page, const std::vector<FieldDef>& fields, PageValues* v);
+// A page's dialog controls behind the seam the option fields' walks use;
+// list texts from the string table of module.
+class DialogControls : public PageControls {
+public:
+    DialogControls(HINSTANCE module, HWND page) : module_(module), page_(page) {}
+    void SetChecked(int id, bool on) override;
+    bool Checked(int id) override;
+    void SetText(int id, const std::wstring& text) override;
+    std::wstring GetText(int id, size_t width) override;
+    void LimitText(int id, size_t chars) override;
+    void SetUpSpin(const FieldDef& f) override;
+    void SetNumber(int id, int n) override;
+    void FillList(const FieldDef& f) override;
+    void Select(int id, int index) override;
+    int Selection(int id) override;
+    void FillFonts(int id, const std::wstring& face) override;
+    bool SelectedFont(int id, FieldValue* font) override;
+    std::vector<std::wstring> ListedFaces(std::wstring* standIn) override;
+
+private:
+    HINSTANCE module_;
+    HWND page_;
+};
 
 // Up-down paired with its edit and its range; the edit shows value.
 void SetUpSpin(HWND page, int edit, int spin, int lo, int hi, int value);
@@ -41,8 +58,7 @@ INT_PTR CALLBACK TablePageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
 INT_PTR CALLBACK LocationPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
 INT_PTR CALLBACK SortPageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
 
-// Which page a table page procedure serves (the PROPSHEETPAGE's lParam).
-enum TablePage { kPageBase, kPageTap, kPageInfo, kPageAzi, kPageBack, kPageBody };
+// Which page a page procedure serves (the PROPSHEETPAGE's lParam).
 struct PageParam {
     int Kind;  // TablePage, or the sort list's number for a sort page
     int Body;  // body pages

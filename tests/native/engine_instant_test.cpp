@@ -3,6 +3,7 @@
 
 #include "engine/calendar.h"
 #include "engine/instant.h"
+#include "today/now.h"
 #include "platform/clock.h"
 
 using namespace velkaro;

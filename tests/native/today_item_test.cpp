@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/calendar.h"
-#include "engine/instant.h"
+#include "today/now.h"
 #include "platform/clock.h"
 #include "platform/registry.h"
 #include "today/compose.h"

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "draw_fixture.h"
-#include "engine/instant.h"
+#include "today/now.h"
 #include "platform/registry.h"
 
 using namespace velkaro;

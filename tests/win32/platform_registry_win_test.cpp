@@ -6,7 +6,7 @@
 #include <clocale>
 #include <cwchar>
 
-#include "engine/instant.h"
+#include "today/now.h"
 #include "settings/store.h"
 
 using namespace velkaro;

@@ -5,7 +5,7 @@
 #include <clocale>
 #include <string>
 
-#include "engine/instant.h"
+#include "today/now.h"
 #include "platform/codepage.h"
 #include "platform/picture.h"
 #include "platform/web/storage.h"

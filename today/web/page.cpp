@@ -8,7 +8,7 @@
 #include "editor/commands.h"
 #include "editor/stock_file.h"
 #include "engine/calendar.h"
-#include "engine/instant.h"
+#include "today/now.h"
 #include "platform/codepage.h"
 #include "platform/int_text.h"
 #include "settings/location.h"

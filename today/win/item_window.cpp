@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <string>
 
-#include "engine/instant.h"
+#include "today/now.h"
 #include "platform/registry.h"
 #include "platform/win/device_path.h"
 #include "platform/win/screen.h"

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "engine/instant.h"
 #include "platform/screen_scale.h"
+#include "today/now.h"
 #include "settings/store.h"
 
 using namespace velkaro;
