@@ -9,8 +9,6 @@ namespace velkaro {
 
 const wchar_t* const kColumnHeaders[kColumnCount] = {L"No.", L"x", L"Name", L"Margin", L"Memo"};
 
-int EditorScale(int screenWidth, int screenHeight) { return screenWidth > 320 || screenHeight > 320 ? 2 : 1; }
-
 std::array<ControlPlace, kControlCount> LayoutControls(int mode, int s, int w, int h) {
     int rowY = 101 * s;
     ControlPlace work{kIdWorkList, -s, -s, w + 2 * s, 98 * s, true};

@@ -26,8 +26,6 @@ struct ControlPlace {
 };
 
 constexpr int kControlCount = 7;
-// 2 when the screen's width or height exceeds 320 pixels, else 1.
-int EditorScale(int screenWidth, int screenHeight);
 // The seven controls for a layout mode, scale s, width W and height H (the
 // window's client area below which the menu bar sits).
 std::array<ControlPlace, kControlCount> LayoutControls(int mode, int s, int width, int height);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <functional>
 
+#include "resources/picture_names.h"
 #include "resources/png_file.h"
 
 namespace velkaro {
@@ -274,12 +275,12 @@ Sample CrossAt(Rgb colour, double x, double y) {
 
 }  // namespace
 
-DefaultPicture DrawSun() { return Single("velkaro_sun", 24, SunAt); }
+DefaultPicture DrawSun() { return Single(kPictureNames[kPictureSun], 24, SunAt); }
 
 DefaultPicture DrawMoon() {
     const int side = 24, frames = 14;
     DefaultPicture p;
-    p.name = "velkaro_moon";
+    p.name = kPictureNames[kPictureMoon];
     p.picture = Blank(side, side);
     RenderFrame(MoonAt, side, 0, &p.picture, nullptr);
     p.mask = Blank(side * frames, side);
@@ -288,32 +289,32 @@ DefaultPicture DrawMoon() {
     return p;
 }
 
-DefaultPicture DrawMars() { return Single("velkaro_mars", 16, MarsAt); }
-DefaultPicture DrawJupiter() { return Single("velkaro_jupiter", 16, JupiterAt); }
-DefaultPicture DrawSaturn() { return Single("velkaro_saturn", 36, SaturnAt); }
+DefaultPicture DrawMars() { return Single(kPictureNames[kPictureMars], 16, MarsAt); }
+DefaultPicture DrawJupiter() { return Single(kPictureNames[kPictureJupiter], 16, JupiterAt); }
+DefaultPicture DrawSaturn() { return Single(kPictureNames[kPictureSaturn], 36, SaturnAt); }
 
 DefaultPicture DrawCross(char colour) {
     Rgb rgb;
-    const char* name;
+    PictureIndex name;
     switch (colour) {
         case 'y':
             rgb = {1.0, 0.84, 0.22};
-            name = "velkaro_crossy";
+            name = kPictureCrossYellow;
             break;
         case 'w':
             rgb = {0.86, 0.86, 0.88};
-            name = "velkaro_crossw";
+            name = kPictureCrossWhite;
             break;
         case 'r':
             rgb = {1.0, 0.30, 0.24};
-            name = "velkaro_crossr";
+            name = kPictureCrossRed;
             break;
         default:
             rgb = {0.34, 0.58, 1.0};
-            name = "velkaro_crossb";
+            name = kPictureCrossBlue;
             break;
     }
-    return Single(name, 12, [rgb](double x, double y) { return CrossAt(rgb, x, y); });
+    return Single(kPictureNames[name], 12, [rgb](double x, double y) { return CrossAt(rgb, x, y); });
 }
 
 std::vector<DefaultPicture> DrawAll() {

@@ -7,7 +7,6 @@ namespace velkaro {
 const wchar_t kSettingsKey[] = L"\\Software\\quorrin\\Velkaro";
 const wchar_t kDayruneKey[] = L"\\Software\\quorrin\\Dayrune";
 const wchar_t kWindowHandleValue[] = L"HWND";
-const wchar_t kTodayWindowClass[] = L"DesktopExplorerWindow";
 
 std::wstring FormatWindowHandle(uint64_t handle) {
     static const wchar_t kDigits[] = L"0123456789abcdef";

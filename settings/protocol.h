@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/today_window.h"  // kTodayWindowClass, the Today screen's window
+
 namespace velkaro {
 
 constexpr unsigned kAppMessage = 0x8000;                          // WM_APP
@@ -24,8 +26,6 @@ inline int ActionOfMessage(unsigned msg) {
 extern const wchar_t kSettingsKey[];        // "\Software\quorrin\Velkaro"
 extern const wchar_t kDayruneKey[];         // "\Software\quorrin\Dayrune"
 extern const wchar_t kWindowHandleValue[];  // "HWND"
-// The Today screen's window class, by which the item and its options find it.
-extern const wchar_t kTodayWindowClass[];   // "DesktopExplorerWindow"
 
 // Lower-case hexadecimal without prefix, as "%x" writes it.
 std::wstring FormatWindowHandle(uint64_t handle);

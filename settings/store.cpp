@@ -4,6 +4,8 @@
 #include <cwchar>
 #include <type_traits>
 
+#include "resources/picture_names.h"
+
 namespace velkaro {
 
 const wchar_t kDegreeSign[] = L"\u00B0";
@@ -36,13 +38,11 @@ int SortList::Count() const {
 // ------------------------------------------------------------------ defaults
 
 BodyStyle DefaultBodyStyle(int body) {
-    static const wchar_t* const kIcons[kBodyCount] = {
-        L"velkaro_sun.png",    L"velkaro_moon.png",   L"velkaro_mars.png",   L"velkaro_crossb.png",
-        L"velkaro_jupiter.png", L"velkaro_crossy.png", L"velkaro_saturn.png", L"velkaro_crossw.png",
-        L"velkaro_crossb.png", L"velkaro_crossr.png"};
+    static_assert(sizeof kBodyPictures / sizeof kBodyPictures[0] == kBodyCount, "one picture for each body");
     BodyStyle s;
     if (body < 0 || body >= kBodyCount) return s;
-    s.Icon = std::wstring(L"\\Program Files\\Velkaro\\") + kIcons[body];
+    const std::string name = kPictureNames[kBodyPictures[body]];
+    s.Icon = std::wstring(L"\\Program Files\\Velkaro\\") + std::wstring(name.begin(), name.end()) + L".png";
     s.Name = kBodyNames[body];
     if (body == kMoon) {
         s.IconMode = 3;

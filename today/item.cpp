@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/calendar.h"
+#include "platform/screen_scale.h"
 #include "today/now.h"
 #include "resources/resource.h"
 
@@ -46,7 +47,7 @@ void StartItem(Item* item, int screenWidth, int screenHeight, int parentWidth) {
     item->Store = SettingsStore();
     item->State = ItemState();
     ItemState& s = item->State;
-    s.HiResFactor = (screenWidth > 320 || screenHeight > 320) ? 2 : 1;
+    s.HiResFactor = ScreenScale(screenWidth, screenHeight);
     LoadOrInitialiseStore(&item->Store, s.HiResFactor);
     s.AzimuthMode = item->Store.General.Start;
     s.InfoMode = item->Store.General.InfoStart;

@@ -7,6 +7,7 @@
 #include "editor/stock_file.h"
 #include "editor/view.h"
 #include "editor/win/editor_win.h"
+#include "platform/screen_scale.h"
 #include "platform/win/soft_key_bar.h"
 #include "resources/sitarel_ids.h"
 
@@ -36,7 +37,7 @@ HWND ControlOf(int id) {
 // Scale from the screen; W and H from the client area, which on the handheld
 // is the screen above the menu bar.
 void Measure(HWND w) {
-    g_editor.Scale = EditorScale(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    g_editor.Scale = ScreenScale(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     RECT rc;
     GetClientRect(w, &rc);
     g_ui.Width = rc.right - rc.left;

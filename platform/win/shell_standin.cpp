@@ -6,8 +6,9 @@
 #include <cwchar>
 #include <string>
 
+#include "platform/screen_scale.h"
 #include "platform/win/screen.h"
-#include "settings/protocol.h"
+#include "platform/today_window.h"
 
 namespace {
 
@@ -23,12 +24,12 @@ constexpr int kBarHeight = 26, kKeyFont = 12, kKeyPadding = 8;
 
 // The scale of the handheld screen the owner lives on: the stand-in Today
 // screen when the owner belongs to it, else the desktop.
-int ScreenScale(HWND owner) {
+int OwnerScale(HWND owner) {
     HWND top = GetAncestor(owner, GA_ROOTOWNER);
     wchar_t cls[64] = {};
     if (!top || !GetClassNameW(top, cls, 64) || std::wcscmp(cls, velkaro::kTodayWindowClass) != 0) top = nullptr;
     const velkaro::ScreenSize screen = velkaro::ItemScreenSize(top);
-    return screen.Width > 320 || screen.Height > 320 ? 2 : 1;
+    return velkaro::ScreenScale(screen.Width, screen.Height);
 }
 
 HFONT KeyFont(int scale) {
@@ -210,7 +211,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
         if (menu) {
             MakeKeys(menu);
             // Before the menu is set: setting it measures the keys.
-            SetWindowSubclass(info->hwndParent, KeysSubclass, kSubclassId, static_cast<DWORD_PTR>(ScreenScale(info->hwndParent)));
+            SetWindowSubclass(info->hwndParent, KeysSubclass, kSubclassId, static_cast<DWORD_PTR>(OwnerScale(info->hwndParent)));
             SetMenu(info->hwndParent, menu);
         }
     }

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "resources/picture_names.h"
 #include "resources/png_file.h"
+#include "settings/store.h"
 
 using namespace velkaro;
 using velkaro::pictures::DefaultPicture;
@@ -309,4 +311,26 @@ TEST(DefaultPictures, WriteAllStoresEachPictureAndMaskAsPng) {
     EXPECT_FALSE(pictures::WriteAll(dir + "/no/such/folder"));
     Raster none;
     EXPECT_FALSE(pictures::ReadPngFile(dir + "/no/such/file.png", &none));
+}
+
+// Every body's default picture is one the build draws and installs, and the
+// build draws each listed picture once.
+TEST(DefaultPictures, EachBodysDefaultPictureIsDrawn) {
+    std::vector<std::string> drawn;
+    for (const DefaultPicture& p : pictures::DrawAll()) drawn.push_back(p.name);
+    std::vector<std::string> listed(kPictureNames, kPictureNames + kPictureCount);
+    EXPECT_EQ(drawn, listed);
+    const std::wstring folder = L"\\Program Files\\Velkaro\\";
+    for (int body = 0; body < kBodyCount; ++body) {
+        const std::wstring icon = DefaultBodyStyle(body).Icon;
+        ASSERT_EQ(icon.compare(0, folder.size(), folder), 0) << body;
+        const std::wstring file = icon.substr(folder.size());
+        ASSERT_GT(file.size(), 4u) << body;
+        EXPECT_EQ(file.substr(file.size() - 4), L".png") << body;
+        const std::string name(file.begin(), file.end() - 4);
+        EXPECT_EQ(std::count(drawn.begin(), drawn.end(), name), 1) << name;
+    }
+    EXPECT_EQ(DefaultBodyStyle(kSun).Icon, folder + L"velkaro_sun.png");
+    EXPECT_EQ(DefaultBodyStyle(kMercury).Icon, folder + L"velkaro_crossb.png");
+    EXPECT_EQ(DefaultBodyStyle(kPluto).Icon, folder + L"velkaro_crossr.png");
 }

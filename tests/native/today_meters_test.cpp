@@ -140,7 +140,7 @@ TEST(Composition, TodayBlendWithZeroWeightChangesNothing) {
     rig.item.Store.General.AlphaToday = 192;
     rig.Compose();
     EXPECT_EQ(rig.At(300, rig.RowTop(kMars)), kMeter);  // meters are not blended
-    EXPECT_EQ(rig.At(0, rig.RowTop(kMars) + 24), MixPixel(0xFFFFFF, 0x123456, 192));
+    EXPECT_EQ(rig.At(0, rig.RowTop(kMars) + 24), 0x4D6680u);  // white 192/256 of the way to 0x123456
 }
 
 TEST(Composition, BackgroundInOnePassMatchesFillThenBlend) {
@@ -149,31 +149,42 @@ TEST(Composition, BackgroundInOnePassMatchesFillThenBlend) {
     g.Title = 2;
     g.MarginLeft = 5;
     g.MarginRight = 7;
-    g.CrTitleBack = 0x0000FF;
+    g.CrBack = 0xFF0000;       // blue
+    g.CrTitleBack = 0x0000FF;  // red
     g.TransToday = 1;
     g.AlphaToday = 200;
-    rig.Body(kMars).CrBack = 0x00FF00;
-    rig.Body(kVenus).CrBack = 0x345678;
-    rig.Body(kVenus).SpaceTop = -3;  // overlapping rows: the later body wins
+    rig.Body(kMars).CrBack = 0x00FF00;   // green
+    rig.Body(kVenus).CrBack = 0x00FFFF;  // yellow
+    rig.Body(kVenus).SpaceTop = -3;      // counts as no space
     rig.Load();
-    for (size_t i = 0; i < rig.background.Pixels.size(); ++i)
-        rig.background.Pixels[i] = static_cast<uint32_t>(i * 2654435761u) & 0x00FFFFFFu;
+    // Band 0-14, Mars 15-38, a line of space, Venus 40-63, the item's own back
+    // below down to 264; columns 0-4 and 293-299 are margins.
+    ASSERT_EQ(rig.item.State.SurfaceHeight, 265);
+    ASSERT_EQ(rig.RowTop(kMars), 15);
+    ASSERT_EQ(rig.RowTop(kVenus), 40);
+    ASSERT_EQ(rig.Pic(kVenus).RowHeight, 24);
+    // A black and white checkerboard, inverted in its lower half: a pixel
+    // blended with its neighbour's or its mirrored row's background comes
+    // out the other way. Towards black a full channel keeps 0x37, towards
+    // white an empty one gets 0xC7 (200/256 of the way).
+    PixelBuffer b = rig.background.View();
+    for (int y = 0; y < b.Height; ++y)
+        for (int x = 0; x < b.Width; ++x) b.Row(y)[x] = ((x + y) % 2 == 1) != (y >= 132) ? 0xFFFFFF : 0x000000;
     rig.item.State.ItemWidth = 300;  // narrower than the surfaces
-
-    PixelStore expected(480, rig.composition.Height, 0x777777);
     rig.composition.Pixels.assign(rig.composition.Pixels.size(), 0x777777);
-    PixelBuffer e = expected.View();
-    const int h = rig.item.State.SurfaceHeight;
-    FillRect(e, Rect{0, 0, 300, h}, PixelFromColorref(g.CrBack));
-    FillRect(e, Rect{0, 0, 300, 15}, 0xFF0000);
-    for (int b : {int(kMars), int(kVenus)}) {
-        const int top = rig.RowTop(b), bottom = top + rig.Pic(b).RowHeight;
-        // Row backgrounds reach the last column inside the margin.
-        FillRect(e, Rect{5, top, 300 - 7, bottom}, PixelFromColorref(rig.Body(b).CrBack));
-    }
-    BlendToward(e, rig.background.View(), 300, h, 200);
+
     ComposeBackground(rig.item, rig.background.View(), rig.composition.View());
-    EXPECT_EQ(rig.composition.Pixels, expected.Pixels);
+    const struct { int x, y; uint32_t pixel; } pinned[] = {
+        {0, 0, 0x370000},     {299, 14, 0xFFC7C7},  // the band, to its last column and line
+        {0, 15, 0xC7C7FF},    {4, 15, 0xC7C7FF},    // the left margin beside a row
+        {5, 15, 0x003700},    {292, 38, 0x003700},  // Mars' row, corner to corner
+        {293, 38, 0xC7C7FF},  {299, 15, 0x000037},  // the right margin
+        {5, 39, 0x000037},                          // the space below Mars
+        {5, 40, 0xFFFFC7},    {292, 63, 0xFFFFC7},  // Venus' row
+        {5, 64, 0xC7C7FF},    {0, 264, 0xC7C7FF},   // below the rows, to the last line
+        {300, 0, 0x777777},   {479, 264, 0x777777}, // past the item's width: untouched
+    };
+    for (const auto& p : pinned) EXPECT_EQ(rig.At(p.x, p.y), p.pixel) << p.x << "," << p.y;
 }
 
 TEST(AzimuthMeter, SouthernRangeRunsThroughNorth) {

@@ -242,12 +242,16 @@ TEST_F(EditorProcess, FailedSaveAtExitKeepsTheOldFileAndTheProgram) {
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
     EXPECT_EQ(Answer(L"error", IDOK).find(L"Can't create " + dir + L"Sitarel.ini .("), 0u);
-    EXPECT_EQ(WaitForSingleObject(editor, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    Settle(window);  // an exit would have closed the window by now
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(WaitForSingleObject(editor, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     // The second failure asks; Cancel keeps the program.
     PostMessageW(window, WM_COMMAND, IDM_WORK_EXIT, 0);
     EXPECT_FALSE(Answer(L"error", IDOK).empty());
     EXPECT_FALSE(Answer(L"Warning", IDCANCEL).empty());
-    EXPECT_EQ(WaitForSingleObject(editor, 300), static_cast<DWORD>(WAIT_TIMEOUT));
+    Settle(window);  // an exit would have closed the window by now
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(WaitForSingleObject(editor, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_EQ(ReadAll(dir + L"Sitarel.ini"), kIni);
     // Once the file can be written the exit saves and ends.
     RemoveDirectoryW(blocker.c_str());
@@ -942,7 +946,7 @@ TEST_F(EditorProcess, SectionsPastAHundredCategoriesAreToldOnceAtLoad) {
     const std::wstring told = Answer(L"Warning", IDOK);
     EXPECT_NE(told.find(L"more sections than the 100 categories"), std::wstring::npos) << told;
     EXPECT_NE(told.find(L"The places of 7 further sections"), std::wstring::npos) << told;
-    Pump(500);
+    Settle(window);  // done loading, or showing a second box
     EXPECT_EQ(FindWindowW(L"#32770", L"Warning"), nullptr);  // once
     Command(window, IDM_WORK_EXIT);
     EXPECT_EQ(ExitCode(editor), 0);

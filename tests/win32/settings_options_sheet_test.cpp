@@ -310,11 +310,9 @@ TEST_F(OptionsFromHost, TimingToolGivesHwndBack) {
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
     ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    DWORD waited = WAIT_TIMEOUT;
-    for (int i = 0; i < 600 && waited == WAIT_TIMEOUT; ++i) {
-        Pump(10);
-        waited = WaitForSingleObject(pi.hProcess, 90);
-    }
+    // Our item answers while the tool runs.
+    WaitUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
+    const DWORD waited = WaitForSingleObject(pi.hProcess, 0);
     DWORD code = 99;
     GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
@@ -332,7 +330,7 @@ HWND WaitForOwned(const wchar_t* title, HWND owner, int ms) {
         const wchar_t* title;
         HWND owner, found;
     } f{title, owner, nullptr};
-    for (int waited = 0;; waited += 20) {
+    PollUntil([&] {
         EnumWindows(
             [](HWND w, LPARAM lp) -> BOOL {
                 auto* f = reinterpret_cast<Find*>(lp);
@@ -344,9 +342,9 @@ HWND WaitForOwned(const wchar_t* title, HWND owner, int ms) {
                 return FALSE;
             },
             reinterpret_cast<LPARAM>(&f));
-        if (f.found || waited >= ms) return f.found;
-        Sleep(20);
-    }
+        return f.found != nullptr;
+    }, static_cast<DWORD>(ms));
+    return f.found;
 }
 
 // Ends whatever a failed step left open above the sheet, so that the sheet can close.
@@ -354,15 +352,17 @@ void CloseLeftovers() {
     for (int round = 0; round < 5; ++round) {
         HWND open = WaitForOwned(L"Open", nullptr, 0), error = WaitForOwned(L"error", nullptr, 0);
         if (!open && !error) return;
-        if (HWND box = open ? WaitForOwned(L"", open, 0) : nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
+        HWND box = open ? WaitForOwned(L"", open, 0) : nullptr;
+        if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
         if (open) PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
         if (error) PostMessageW(error, WM_COMMAND, IDOK, 0);
-        Sleep(200);
+        // Closing one may bring up the next: looked for again once these are gone.
+        PollUntil([&] { return !IsWindow(box) && !IsWindow(open) && !IsWindow(error); }, 5000);
     }
 }
 
 void WaitGone(HWND w) {
-    for (int i = 0; i < 500 && IsWindow(w); ++i) Sleep(10);
+    PollUntil([&] { return !IsWindow(w); }, 5000);
 }
 
 std::wstring Lower(std::wstring s) {

@@ -109,12 +109,6 @@ inline void Settle(HWND window) {
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result);
 }
 
-// Dispatches this thread's messages for about ms milliseconds. Only for a
-// wait that has no condition to wait for; prefer WaitUntil.
-[[deprecated("wait for the condition itself: WaitUntil, PumpPending")]] inline void Pump(DWORD ms) {
-    WaitUntil([] { return false; }, ms);
-}
-
 // The top width x height pixels of what the item paints now, as 0x00RRGGBB,
 // through WM_PRINTCLIENT as the host's snapshots do.
 inline std::vector<uint32_t> PrintItem(HWND item, int width, int height) {

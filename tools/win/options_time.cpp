@@ -6,12 +6,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/int_text.h"
 #include "platform/registry.h"
 #include "platform/win/todaycmn.h"
 #include "settings/protocol.h"
@@ -57,7 +58,7 @@ double Ms(LARGE_INTEGER a, LARGE_INTEGER b, LARGE_INTEGER f) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int times = argc > 1 ? _wtoi(argv[1]) : 5;
+    const int times = argc > 1 ? ClampedInt(argv[1], 0, INT_MAX) : 5;
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dir(path);

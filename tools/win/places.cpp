@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/screen_scale.h"
 #include "today/now.h"
 #include "settings/store.h"
 
@@ -24,8 +25,7 @@ void Print(const std::wstring& text) {
 }  // namespace
 
 int wmain() {
-    const int hiRes =
-        (GetSystemMetrics(SM_CXSCREEN) > 320 || GetSystemMetrics(SM_CYSCREEN) > 320) ? 2 : 1;
+    const int hiRes = ScreenScale(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     SettingsStore store;
     const bool loaded = LoadOrInitialiseStore(&store, hiRes);
     const int pos = SelectFirstValidLocation(&store.Locations);
