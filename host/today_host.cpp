@@ -35,16 +35,16 @@ struct Host {
     bool fresh = false;        // start from an empty settings store
 } g;
 
-// Whether a star of radius r at height y would lie under the item, where one
-// shining through would read as part of a text ("35.68N" as "35°68N").
-bool UnderItem(int y, int r) {
-    if (!g.itemWindow) return false;
-    const int top = g.headerHeight, bottom = g.headerHeight + static_cast<int>(g.item.cyp);
-    return y + r >= top && y - r < bottom;
+// Whether a star of radius r at height y would lie under the date header or the
+// item, where one shining through would read as part of a text ("35.68N" as
+// "35°68N", "Wednesday" with a dot over its "s").
+bool UnderText(int y, int r) {
+    const int bottom = g.headerHeight + (g.itemWindow ? static_cast<int>(g.item.cyp) : 0);
+    return y - r < bottom;
 }
 
 // The wallpaper: an evening sky over a hill line, with a few stars, so that the
-// item's blend with it shows. The stars keep out of the item's band.
+// item's blend with it shows. The stars keep out of the header and the item.
 void PaintWallpaper(HDC dc, int dx, int dy) {
     TRIVERTEX v[2] = {};
     v[0].x = dx;
@@ -84,7 +84,7 @@ void PaintWallpaper(HDC dc, int dx, int dy) {
         seed = seed * 1103515245u + 12345u;
         const int y = static_cast<int>((seed >> 8) % static_cast<unsigned>(g.height * 6 / 10));
         const int r = (i % 7 == 0) ? 2 : 1;
-        if (UnderItem(y, r)) continue;
+        if (UnderText(y, r)) continue;
         Ellipse(dc, dx + x - r, dy + y - r, dx + x + r + 1, dy + y + r + 1);
     }
     SelectObject(dc, oldBrush);

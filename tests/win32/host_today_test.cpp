@@ -175,4 +175,10 @@ TEST_F(TodayHost, NoStarShinesThroughTheItem) {
         }
     EXPECT_EQ(under, 0);
     EXPECT_GT(below, 0);  // the sky below the item keeps its stars
+    // Nor in the date header: its text is white, a star is its own colour.
+    int inHeader = 0;
+    for (int y = 0; y < top; ++y)
+        for (int x = 0; x < shot.Width; ++x)
+            if ((shot.At(x, y) & 0xFFFFFF) == 0xF0F0D8) ++inHeader;
+    EXPECT_EQ(inHeader, 0);
 }
