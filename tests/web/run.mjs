@@ -300,6 +300,32 @@ test('a place put from the library panel stays after a reload, also with the net
   }
 });
 
+test('the page redraws by itself when the minute changes', async () => {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  try {
+    // The browser's clock, set to three seconds before a new minute in Tokyo
+    // and running on from there; no fixed instant in the address.
+    await page.evaluateOnNewDocument((startMs) => {
+      const RealDate = Date;
+      const shift = startMs - RealDate.now();
+      globalThis.Date = class extends RealDate {
+        constructor(...a) { if (a.length) super(...a); else super(RealDate.now() + shift); }
+        static now() { return RealDate.now() + shift; }
+      };
+    }, Date.parse('2026-12-08T09:30:57Z'));
+    await page.setViewport({ width: 360, height: 640, deviceScaleFactor: 1 });
+    await page.goto(`${server.url}/`);
+    await page.waitForSelector('body[data-ready]', { timeout: 15000 });
+    const title = () => page.$eval('#facts-title', (h) => h.textContent);
+    assert.match(await title(), /18:30/);
+    await page.waitForFunction(() => /18:31/.test(document.getElementById('facts-title').textContent),
+      { timeout: 10000 });
+  } finally {
+    await context.close();
+  }
+});
+
 test('settings are kept; damaged storage reads as defaults and never breaks the page', async () => {
   const { context, page, errors } = await open('?now=2026-12-08T09:30:00Z');
   try {
